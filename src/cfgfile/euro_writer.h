@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cfgfile/file_system.h"
+#include "model/mtxu_collection.h"
+
+namespace velquor::cfg {
+
+/// Hands the file text for catalogue to out, piece by piece: for every nation
+/// with a name, in catalogue order, an empty line, "*" and the name, then the
+/// non-empty clubs of its places. Every line ends with CR LF.
+void writeEuro(const mtxU_Collection& catalogue, const std::function<void(std::string_view)>& out);
+
+/// The whole text writeEuro produces.
+std::string formatEuro(const mtxU_Collection& catalogue);
+
+/// Nations (in catalogue order) with an empty place before a filled one of the
+/// same competition: their later clubs move up a place when the file is read again.
+std::vector<std::string> nationsWithGaps(const mtxU_Collection& catalogue);
+
+/// Writes catalogue to target atomically: a temporary file in the target's
+/// folder, flushed to disk, then renamed over the target, whose permissions it
+/// keeps. On failure the target is untouched and no temporary file is left.
+/// catalogue null (no file open) writes nothing. Throws FileError (NoCatalogue, Write).
+void saveEuroFile(const std::filesystem::path& target, const mtxU_Collection* catalogue,
+                  FileSystem& fs = FileSystem::real());
+
+}  // namespace velquor::cfg

@@ -1,0 +1,133 @@
+#include "liga.h"
+
+#include <limits>
+
+#include "automation_error.h"
+
+namespace velquor {
+
+void Liga::setKey(std::string sKey) noexcept {
+    key_ = std::move(sKey);
+}
+
+void Liga::setTagReference(const Value& vTag) noexcept {
+    try {
+        tag_.setReference(vTag);
+    } catch (...) {
+    }
+}
+
+void Liga::setTagValue(const Value& vTag) noexcept {
+    try {
+        tag_.setValue(vTag);
+    } catch (...) {
+    }
+}
+
+Value Liga::tag() const noexcept {
+    return tag_.get();
+}
+
+std::string* Liga::ucl(int place) {
+    switch (place) {
+        case 1:
+            return &UCL1;
+        case 2:
+            return &UCL2;
+        case 3:
+            return &UCL3;
+        case 4:
+            return &UCL4;
+        default:
+            return nullptr;
+    }
+}
+
+std::string* Liga::uefa(int place) {
+    switch (place) {
+        case 1:
+            return &UEFA1;
+        case 2:
+            return &UEFA2;
+        case 3:
+            return &UEFA3;
+        case 4:
+            return &UEFA4;
+        default:
+            return nullptr;
+    }
+}
+
+std::string* Liga::intertoto(int place) {
+    switch (place) {
+        case 1:
+            return &Intertoto1;
+        case 2:
+            return &Intertoto2;
+        case 3:
+            return &Intertoto3;
+        default:
+            return nullptr;
+    }
+}
+
+std::string* Liga::textMember(std::string_view name) {
+    if (name.size() == 4 && name.starts_with("UCL"))
+        return ucl(name[3] - '0');
+    if (name.size() == 5 && name.starts_with("UEFA"))
+        return uefa(name[4] - '0');
+    if (name.size() == 10 && name.starts_with("Intertoto"))
+        return intertoto(name[9] - '0');
+    if (name == "Liga")
+        return &LigaName;
+    return nullptr;
+}
+
+std::int16_t* Liga::countMember(std::string_view name) {
+    if (name == "NUEFA")
+        return &NUEFA;
+    if (name == "NUCL")
+        return &NUCL;
+    if (name == "NIntertoto")
+        return &NIntertoto;
+    return nullptr;
+}
+
+Value Liga::get(std::string_view name) const {
+    auto* self = const_cast<Liga*>(this);
+    if (name == "Key")
+        return key_;
+    if (const std::string* text = self->textMember(name))
+        return *text;
+    if (const std::int16_t* count = self->countMember(name))
+        return static_cast<int>(*count);
+    notSupported(name);
+}
+
+void Liga::set(std::string_view name, const Value& value) {
+    if (name == "Key") {
+        std::string text;
+        try {
+            text = value.toText();
+        } catch (...) {
+            return;  // Key never raises
+        }
+        setKey(std::move(text));
+        return;
+    }
+    if (std::string* text = textMember(name)) {
+        *text = value.toText();
+        return;
+    }
+    if (std::int16_t* count = countMember(name)) {
+        const std::int64_t n = value.toNumber();
+        if (n < std::numeric_limits<std::int16_t>::min() ||
+            n > std::numeric_limits<std::int16_t>::max())
+            throw AutomationError::standard(err::kOverflow, std::string(name));
+        *count = static_cast<std::int16_t>(n);
+        return;
+    }
+    notSupported(name);
+}
+
+}  // namespace velquor

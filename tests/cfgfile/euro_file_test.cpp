@@ -1,0 +1,191 @@
+#include "cfgfile/euro_file.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "cfgfile/euro_writer.h"
+#include "cfgfile/file_error.h"
+#include "model/nation_catalogue.h"
+#include "support/failing_file_system.h"
+
+namespace fs = std::filesystem;
+using namespace velquor;
+using namespace velquor::cfg;
+using Step = velquor::test::FailingFileSystem::Step;
+using ::testing::HasSubstr;
+
+namespace {
+
+class FileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("velquor-file-test-" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path write(const std::string& name, const std::string& bytes) {
+        const fs::path path = dir_ / name;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    static std::string read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    std::vector<std::string> entries() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir_))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    static std::shared_ptr<mtxU_Collection> catalogueWithMalta() {
+        auto catalogue = BuildNationCatalogue();
+        auto malta = findNation(*catalogue, "Malta");
+        malta->LigaName = "Malta";
+        malta->UCL1 = "Hibs";
+        return catalogue;
+    }
+
+    fs::path dir_;
+    test::FailingFileSystem failing_;
+};
+
+}  // namespace
+
+TEST_F(FileTest, BackupIsMadeOncePerFolderAndNeverRenewed) {
+    const fs::path first = write("euro.cfg", "first");
+    EXPECT_TRUE(ensureBackup(first, dir_));
+    EXPECT_EQ(read(dir_ / "euro.cfg.bak"), "first");
+    const fs::path second = write("euro.cfg", "second");
+    EXPECT_FALSE(ensureBackup(second, dir_));
+    EXPECT_EQ(read(dir_ / "euro.cfg.bak"), "first");
+
+    const fs::path other = write("other/euro.cfg", "other");
+    EXPECT_TRUE(ensureBackup(other, dir_ / "other"));
+    EXPECT_EQ(read(dir_ / "other" / "euro.cfg.bak"), "other");
+}
+
+TEST_F(FileTest, FailedBackupIsATypedFailureNamingTheFile) {
+    const fs::path file = write("euro.cfg", "x");
+    failing_.failAt = Step::Copy;
+    try {
+        ensureBackup(file, dir_, failing_);
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.kind(), FileError::Kind::Backup);
+        EXPECT_THAT(e.what(), HasSubstr(file.string()));
+        EXPECT_THAT(e.what(), HasSubstr("euro.cfg.bak"));
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "euro.cfg.bak"));
+}
+
+TEST_F(FileTest, ReadFailuresAreTyped) {
+    const auto kindOf = [&](const fs::path& path, FileSystem& fsys) {
+        try {
+            readEuroBytes(path, fsys);
+        } catch (const FileError& e) {
+            EXPECT_THAT(e.what(), HasSubstr(path.string()));
+            return e.kind();
+        }
+        ADD_FAILURE() << "read " << path;
+        return FileError::Kind::NoCatalogue;
+    };
+    EXPECT_EQ(kindOf(dir_ / "missing.cfg", FileSystem::real()), FileError::Kind::Open);
+    EXPECT_EQ(kindOf(dir_, FileSystem::real()), FileError::Kind::Open);
+    failing_.failAt = Step::Read;
+    failing_.error = EIO;
+    EXPECT_EQ(kindOf(write("euro.cfg", "*Malta\r\n"), failing_), FileError::Kind::Read);
+}
+
+TEST_F(FileTest, LoadsAWholeFileWithoutABackup) {
+    const fs::path file = write("euro.cfg", "*Malta\r\nHibs\r\n");
+    auto catalogue = BuildNationCatalogue();
+    const ReadResult result = loadEuroFile(file, *catalogue, FillNationNames());
+    EXPECT_EQ(result.currentKey, "Malta");
+    EXPECT_EQ(findNation(*catalogue, "Malta")->UCL1, "Hibs");
+    EXPECT_EQ(entries(), std::vector<std::string>{"euro.cfg"});
+
+    write("euro.cfg", "Orphan\r\n");
+    try {
+        loadEuroFile(file, *BuildNationCatalogue(), FillNationNames());
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.file(), file);  // the reason names the file that was read
+    }
+}
+
+TEST_F(FileTest, SaveReplacesTheWholeFileAndKeepsItsPermissions) {
+    const fs::path file = write("euro.cfg", std::string(10000, 'x'));
+    fs::permissions(file, fs::perms(0640), fs::perm_options::replace);
+    saveEuroFile(file, catalogueWithMalta().get());
+    EXPECT_EQ(read(file), "\r\n*Malta\r\nHibs\r\n");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
+    EXPECT_EQ(entries(), std::vector<std::string>{"euro.cfg"});
+
+    const fs::path fresh = dir_ / "new.cfg";
+    saveEuroFile(fresh, catalogueWithMalta().get());
+    EXPECT_EQ(read(fresh), "\r\n*Malta\r\nHibs\r\n");
+}
+
+TEST_F(FileTest, SaveThroughALinkWritesTheFileItNames) {
+    const fs::path file = write("real.cfg", "old");
+    fs::create_symlink(file, dir_ / "euro.cfg");
+    saveEuroFile(dir_ / "euro.cfg", catalogueWithMalta().get());
+    EXPECT_TRUE(fs::is_symlink(dir_ / "euro.cfg"));
+    EXPECT_EQ(read(file), "\r\n*Malta\r\nHibs\r\n");
+}
+
+TEST_F(FileTest, FailedSaveLeavesTheTargetByteIdenticalAndNoTemporary) {
+    const std::string original = "\r\n*Malta\r\nOld club\r\n";
+    const fs::path file = write("euro.cfg", original);
+    // A catalogue big enough that the writer needs several writes.
+    auto catalogue = catalogueWithMalta();
+    findNation(*catalogue, "Malta")->UCL1 = std::string(200000, 'n');
+    for (Step step : {Step::Create, Step::Write, Step::Sync, Step::Close, Step::Rename}) {
+        failing_.failAt = step;
+        failing_.writeBudget = 70000;
+        try {
+            saveEuroFile(file, catalogue.get(), failing_);
+            ADD_FAILURE() << "saved despite failure " << static_cast<int>(step);
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.kind(), FileError::Kind::Write);
+            EXPECT_THAT(e.what(), HasSubstr(file.string()));
+            EXPECT_THAT(e.what(), HasSubstr("No space left on device"));
+        }
+        EXPECT_EQ(read(file), original);
+        EXPECT_EQ(entries(), std::vector<std::string>{"euro.cfg"});
+    }
+}
+
+TEST_F(FileTest, SaveRefusesTargetsItCannotWrite) {
+    const auto failsWith = [](const fs::path& target, const mtxU_Collection* catalogue) {
+        try {
+            saveEuroFile(target, catalogue);
+        } catch (const FileError& e) {
+            return e.kind();
+        }
+        ADD_FAILURE() << "saved to " << target;
+        return FileError::Kind::Open;
+    };
+    const fs::path file = write("euro.cfg", "keep");
+    EXPECT_EQ(failsWith(file, nullptr), FileError::Kind::NoCatalogue);
+    EXPECT_EQ(read(file), "keep");
+    EXPECT_EQ(failsWith(dir_ / "no such folder" / "euro.cfg", catalogueWithMalta().get()),
+              FileError::Kind::Write);
+    fs::create_directory(dir_ / "folder.cfg");
+    EXPECT_EQ(failsWith(dir_ / "folder.cfg", catalogueWithMalta().get()), FileError::Kind::Write);
+    EXPECT_EQ(failsWith("", catalogueWithMalta().get()), FileError::Kind::Write);
+    EXPECT_EQ(entries(), (std::vector<std::string>{"euro.cfg", "folder.cfg"}));
+}

@@ -1,0 +1,76 @@
+#include "model/liga.h"
+
+#include <gtest/gtest.h>
+
+#include "model/automation_error.h"
+
+using velquor::AutomationError;
+using velquor::Liga;
+using velquor::Value;
+
+TEST(Liga, NewRecordIsEmpty) {
+    Liga rec;
+    for (const char* name : {"UCL1", "UCL2", "UCL3", "UCL4", "UEFA1", "UEFA2", "UEFA3", "UEFA4",
+                             "Intertoto1", "Intertoto2", "Intertoto3", "Liga", "Key"})
+        EXPECT_EQ(rec.get(name), Value(std::string())) << name;
+    for (const char* name : {"NUEFA", "NUCL", "NIntertoto"})
+        EXPECT_EQ(rec.get(name), Value(0));
+    EXPECT_TRUE(rec.tag().isEmpty());
+}
+
+TEST(Liga, ByNameAndAccessorsReachTheSameStorage) {
+    Liga rec;
+    rec.set("UCL3", Value("Club \xC5tvidaberg"));
+    EXPECT_EQ(rec.UCL3, "Club \xC5tvidaberg");
+    rec.UEFA4 = "Late Club";
+    EXPECT_EQ(rec.get("UEFA4").text(), "Late Club");
+    rec.set("Liga", Value("Spain"));
+    EXPECT_EQ(rec.LigaName, "Spain");
+    rec.set("NUCL", Value(4));
+    EXPECT_EQ(rec.NUCL, 4);
+    EXPECT_EQ(*rec.intertoto(3), rec.Intertoto3);
+    EXPECT_EQ(rec.intertoto(4), nullptr);
+    EXPECT_EQ(rec.ucl(0), nullptr);
+}
+
+TEST(Liga, NumberWrittenIntoKeyIsStoredAsDecimalText) {
+    Liga rec;
+    rec.set("Key", Value(7));
+    EXPECT_EQ(rec.key(), "7");
+    rec.set("Key", Value("Albania"));
+    EXPECT_EQ(rec.get("Key").text(), "Albania");
+    EXPECT_EQ(rec.defaultValue().text(), "Albania");
+}
+
+TEST(Liga, UnknownMemberIsAnErrorToTheCaller) {
+    Liga rec;
+    try {
+        rec.get("UCL5");
+        FAIL() << "no error";
+    } catch (const AutomationError& e) {
+        EXPECT_EQ(e.number(), 438);
+    }
+    EXPECT_THROW(rec.set("ucl1", Value("x")), AutomationError);  // names are exact
+    EXPECT_THROW(rec.set("NUCL", Value(40000)), AutomationError);
+}
+
+TEST(Liga, TagByReferenceSharesByValueCopies) {
+    auto other = std::make_shared<Liga>();
+    other->setKey("Wales");
+    Liga rec;
+    rec.setTagReference(Value(std::shared_ptr<velquor::Object>(other)));
+    ASSERT_TRUE(rec.tag().isObject());
+    EXPECT_EQ(rec.tag().object(), other);
+    other->UCL1 = "seen through the tag";
+    EXPECT_EQ(std::static_pointer_cast<Liga>(rec.tag().object())->UCL1, "seen through the tag");
+
+    // By value an object stands for its default member, the key.
+    rec.setTagValue(Value(std::shared_ptr<velquor::Object>(other)));
+    EXPECT_EQ(rec.tag(), Value("Wales"));
+    other->setKey("Changed");
+    EXPECT_EQ(rec.tag(), Value("Wales"));
+
+    // A failing set leaves the tag as it was and raises nothing.
+    rec.setTagReference(Value(3));
+    EXPECT_EQ(rec.tag(), Value("Wales"));
+}

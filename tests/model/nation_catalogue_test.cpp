@@ -1,0 +1,56 @@
+#include "model/nation_catalogue.h"
+
+#include <gtest/gtest.h>
+
+using velquor::BuildNationCatalogue;
+using velquor::findNation;
+using velquor::Liga;
+
+TEST(NationCatalogue, HoldsTheFixedNationsInTableOrder) {
+    auto catalogue = BuildNationCatalogue();
+    ASSERT_EQ(catalogue->Count(), 51);
+    std::vector<std::string> order;
+    int ucl = 0, uefa = 0, intertoto = 0;
+    for (const auto& element : *catalogue) {
+        const auto& rec = dynamic_cast<const Liga&>(*element);
+        order.push_back(rec.key());
+        ucl += rec.NUCL;
+        uefa += rec.NUEFA;
+        intertoto += rec.NIntertoto;
+        EXPECT_TRUE(rec.LigaName.empty());
+        for (int i = 1; i <= 4; ++i)
+            EXPECT_TRUE(rec.ucl(i)->empty() && rec.uefa(i)->empty());
+        EXPECT_LE(rec.NUCL, 4);
+        EXPECT_LE(rec.NUEFA, 4);
+        EXPECT_LE(rec.NIntertoto, 3);
+    }
+    EXPECT_EQ(order.front(), "Albania");
+    EXPECT_EQ(order[2], "Azerbaiyan");
+    EXPECT_EQ(order[3], "Andorra");
+    EXPECT_EQ(order.back(), "Wales");
+    EXPECT_EQ(ucl, 72);
+    EXPECT_EQ(uefa, 119);
+    EXPECT_EQ(intertoto, 63);
+    EXPECT_EQ(catalogue->IncKey(), 1);  // every record went in under an explicit key
+}
+
+TEST(NationCatalogue, LooksNationsUpByNameInAnyCase) {
+    auto catalogue = BuildNationCatalogue();
+    auto spain = findNation(*catalogue, "Spain");
+    ASSERT_TRUE(spain);
+    EXPECT_EQ(spain->NUCL, 4);
+    EXPECT_EQ(spain->NUEFA, 4);
+    EXPECT_EQ(spain->NIntertoto, 2);
+    auto andorra = findNation(*catalogue, "ANDORRA");
+    ASSERT_TRUE(andorra);
+    EXPECT_EQ(andorra->NUCL, 0);
+    EXPECT_EQ(andorra->NUEFA, 1);
+    EXPECT_EQ(findNation(*catalogue, "Azerbaijan"), nullptr);
+}
+
+TEST(NationCatalogue, EachBuildIsFresh) {
+    auto first = BuildNationCatalogue();
+    findNation(*first, "Italy")->UCL1 = "Kept only in the first";
+    auto second = BuildNationCatalogue();
+    EXPECT_TRUE(findNation(*second, "Italy")->UCL1.empty());
+}

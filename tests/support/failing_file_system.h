@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cerrno>
+#include <system_error>
+
+#include "cfgfile/file_system.h"
+
+namespace velquor::test {
+
+/// The real file system with failures injected on cue, because tests run as
+/// root and permissions do not stop them.
+class FailingFileSystem : public cfg::FileSystem {
+  public:
+    enum class Step { None, Copy, Read, Create, Write, Sync, Close, Rename };
+
+    Step failAt = Step::None;
+    std::size_t writeBudget = 0;  // with Step::Write: bytes written before it fails
+    int error = ENOSPC;
+
+    void copyFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        check(Step::Copy);
+        FileSystem::copyFile(from, to);
+    }
+    std::string readAll(const std::filesystem::path& path) override {
+        check(Step::Read);
+        return FileSystem::readAll(path);
+    }
+    std::unique_ptr<cfg::OutputFile> createTemporary(const std::filesystem::path& dir,
+                                                     std::filesystem::path& created) override {
+        check(Step::Create);
+        return std::make_unique<File>(*this, FileSystem::createTemporary(dir, created));
+    }
+    void replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        check(Step::Rename);
+        FileSystem::replace(from, to);
+    }
+
+  private:
+    class File : public cfg::OutputFile {
+      public:
+        File(FailingFileSystem& owner, std::unique_ptr<cfg::OutputFile> inner)
+            : owner_(owner), inner_(std::move(inner)) {}
+        void write(std::string_view bytes) override {
+            if (owner_.failAt == Step::Write) {
+                const std::size_t room =
+                    owner_.writeBudget - std::min(owner_.writeBudget, written_);
+                if (bytes.size() > room) {
+                    inner_->write(bytes.substr(0, room));  // a part lands, then the disk is full
+                    written_ += room;
+                    owner_.check(Step::Write);
+                }
+            }
+            inner_->write(bytes);
+            written_ += bytes.size();
+        }
+        void sync() override {
+            owner_.check(Step::Sync);
+            inner_->sync();
+        }
+        void close() override {
+            owner_.check(Step::Close);
+            inner_->close();
+        }
+
+      private:
+        FailingFileSystem& owner_;
+        std::unique_ptr<cfg::OutputFile> inner_;
+        std::size_t written_ = 0;
+    };
+
+    void check(Step step) {
+        if (failAt == step)
+            throw std::system_error(error, std::generic_category(), "injected");
+    }
+};
+
+}  // namespace velquor::test
