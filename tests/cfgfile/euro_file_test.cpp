@@ -189,3 +189,23 @@ TEST_F(FileTest, SaveRefusesTargetsItCannotWrite) {
     EXPECT_EQ(failsWith("", catalogueWithMalta().get()), FileError::Kind::Write);
     EXPECT_EQ(entries(), (std::vector<std::string>{"euro.cfg", "folder.cfg"}));
 }
+
+TEST(Sample, NamesEveryNationWithItsFullNumberOfClubsAndNoSurprises) {
+    auto catalogue = BuildNationCatalogue();
+    ReadOptions options;
+    options.collectDiagnostics = true;
+    const ReadResult result = loadEuroFile(fs::path(VELQUOR_SOURCE_DIR) / "examples" / "euro.cfg",
+                                           *catalogue, FillNationNames(), options);
+    EXPECT_TRUE(result.diagnostics.empty());
+    for (const auto& element : *catalogue) {
+        const auto& rec = static_cast<const Liga&>(*element);
+        EXPECT_EQ(rec.LigaName, rec.key());
+        for (int i = 1; i <= rec.NUCL; ++i)
+            EXPECT_FALSE(rec.ucl(i)->empty()) << rec.key();
+        for (int i = 1; i <= rec.NUEFA; ++i)
+            EXPECT_FALSE(rec.uefa(i)->empty()) << rec.key();
+        for (int i = 1; i <= rec.NIntertoto; ++i)
+            EXPECT_FALSE(rec.intertoto(i)->empty()) << rec.key();
+    }
+    EXPECT_TRUE(nationsWithGaps(*catalogue).empty());
+}
