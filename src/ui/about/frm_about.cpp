@@ -13,18 +13,11 @@
 #include "platform/app_info.h"
 #include "platform/platform.h"
 #include "ui/about/sys_info.h"
+#include "ui/twips.h"
 
 namespace velquor::ui {
 
 namespace {
-
-constexpr int px(int twips) {
-    return twips / 15;
-}
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
 QFont labelFont() {
     QFont font;

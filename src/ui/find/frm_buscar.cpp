@@ -13,17 +13,11 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "ui/twips.h"
+
 namespace velquor::ui {
 
 namespace {
-
-constexpr int px(int twips) {
-    return twips / 15;
-}
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
 // A small magnifying glass, drawn rather than shipped.
 QIcon findIcon() {
