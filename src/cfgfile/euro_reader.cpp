@@ -112,7 +112,9 @@ void storeClub(Block& block, std::string_view line, Findings& findings, long lin
 ReadResult readEuro(std::string_view bytes, mtxU_Collection& catalogue, const NationNames& names,
                     const ReadOptions& options) {
     ReadResult result;
-    Findings findings(options.collectDiagnostics ? &result.diagnostics : nullptr);
+    std::vector<Diagnostic>* noted =
+        options.diagnosticsOut ? options.diagnosticsOut : &result.diagnostics;
+    Findings findings(options.collectDiagnostics ? noted : nullptr);
     std::unordered_set<int> nationsSeen;
     Block block;
 
@@ -149,11 +151,14 @@ ReadResult readEuro(std::string_view bytes, mtxU_Collection& catalogue, const Na
 
         if (line.front() != '*') {
             switch (block.state) {
-                case Block::State::BeforeFirstHeader:
-                    throw FileError(
-                        FileError::Kind::OrphanClubLine, options.file,
-                        "club line " + shown(line) + " comes before the first nation header",
-                        lineNo);
+                case Block::State::BeforeFirstHeader: {
+                    std::string reason =
+                        "club line " + shown(line) + " comes before the first nation header";
+                    if (findings.enabled())
+                        findings.error(lineNo, reason + ": the editor refuses the file");
+                    throw FileError(FileError::Kind::OrphanClubLine, options.file,
+                                    std::move(reason), lineNo);
+                }
                 case Block::State::UnknownNation:
                     break;
                 case Block::State::Nation:

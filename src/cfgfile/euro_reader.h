@@ -32,6 +32,9 @@ struct ReadResult {
 struct ReadOptions {
     ProgressFn progress;
     bool collectDiagnostics = false;
+    /// With collectDiagnostics: where the findings go as they are noted instead
+    /// of ReadResult::diagnostics, so that those of a failed read survive it.
+    std::vector<Diagnostic>* diagnosticsOut = nullptr;
     std::filesystem::path file;  // named in the failure's reason
 };
 
@@ -41,7 +44,8 @@ struct ReadOptions {
 /// the places of the nation of the last recognised header, Champions League
 /// first, then UEFA Cup, then Intertoto; club lines under a header that names
 /// no nation are skipped. Throws FileError (OrphanClubLine) for a club line
-/// before the first header line; the catalogue then holds what was read so far.
+/// before the first header line; the catalogue then holds what was read so far,
+/// and the findings (in options.diagnosticsOut) end with that line as an error.
 ReadResult readEuro(std::string_view bytes, mtxU_Collection& catalogue, const NationNames& names,
                     const ReadOptions& options = {});
 

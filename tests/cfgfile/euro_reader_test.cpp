@@ -174,3 +174,37 @@ TEST(Reader, DiagnosticsNameWhatTheEditorWillDo) {
                 ElementsAre(HasSubstr("2: the last character, 'X', stands alone")));
     EXPECT_THAT(findings("*Malta\r\n\x01"s), ElementsAre(HasSubstr("byte 0x01")));
 }
+
+TEST(Reader, FindingsOfARefusedFileSurviveTheFailure) {
+    // An LF-only file that does not start with "*" is one orphan club line: the
+    // LF finding explains the refusal, so it must not be lost with the load.
+    auto catalogue = BuildNationCatalogue();
+    std::vector<Diagnostic> noted;
+    ReadOptions options;
+    options.collectDiagnostics = true;
+    options.diagnosticsOut = &noted;
+    EXPECT_THROW(readEuro("\r\n\rX\nOrphan\nFC\r\n*Malta\r\n", *catalogue, FillNationNames(),
+                          options),
+                 FileError);
+    ASSERT_EQ(noted.size(), 3u);
+    EXPECT_EQ(noted[0].line, 2);
+    EXPECT_THAT(noted[0].message, HasSubstr("swallows 'X'"));
+    EXPECT_EQ(noted[1].line, 3);
+    EXPECT_EQ(noted[1].severity, Diagnostic::Severity::Warning);
+    EXPECT_THAT(noted[1].message, HasSubstr("LF alone"));
+    EXPECT_EQ(noted[2].line, 3);
+    EXPECT_EQ(noted[2].severity, Diagnostic::Severity::Error);
+    EXPECT_THAT(noted[2].message, HasSubstr("before the first nation header"));
+
+    // A successful read puts its findings there too, and none in the result.
+    noted.clear();
+    const ReadResult result = readEuro("*Malta\r\n*Malta\r\n", *catalogue, FillNationNames(), options);
+    EXPECT_TRUE(result.diagnostics.empty());
+    EXPECT_THAT(noted, ElementsAre(::testing::Field(&Diagnostic::line, 2)));
+
+    // Without collectDiagnostics nothing is noted.
+    noted.clear();
+    options.collectDiagnostics = false;
+    EXPECT_THROW(readEuro("Orphan\r\n", *catalogue, FillNationNames(), options), FileError);
+    EXPECT_TRUE(noted.empty());
+}

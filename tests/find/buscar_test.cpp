@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "find/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 #include "model/nation_catalogue.h"
 
 using velquor::platform::MessageIcon;

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "find/fake_launcher.h"
-#include "find/fake_registry.h"
-#include "find/scripted_dialogs.h"
+#include "support/fake_launcher.h"
+#include "support/fake_registry.h"
+#include "support/scripted_dialogs.h"
 #include "platform/platform.h"
 
 using velquor::test::FakeLauncher;

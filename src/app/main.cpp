@@ -1,0 +1,33 @@
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+
+#include "platform/app_info.h"
+#include "platform/dialogs.h"
+#include "platform/launcher.h"
+#include "platform/platform.h"
+#include "platform/registry.h"
+#include "ui/main/frm_editor.h"
+#include "ui/main/image_list.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("velquor"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(velquor::app::kVersionMajor)
+                                            .arg(velquor::app::kVersionMinor)
+                                            .arg(velquor::app::kVersionRevision));
+    QGuiApplication::setDesktopFileName(QStringLiteral("velquor"));
+    QApplication::setWindowIcon(velquor::ui::ImageList::pelota());
+
+    velquor::platform::QtDialogs dialogs;
+    velquor::platform::Platform platform{dialogs, velquor::platform::Registry::system(),
+                                         velquor::platform::Launcher::system()};
+    velquor::ui::frmEditor editor(platform);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        editor.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, editor.size(),
+                                               screen->availableGeometry()));
+    editor.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,135 @@
+#include "ui/main/frm_editor.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QScopeGuard>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <exception>
+
+#include "platform/platform.h"
+#include "ui/about/frm_about.h"
+#include "ui/main/busy_cursor.h"
+
+namespace velquor::ui {
+
+frmEditor::frmEditor(platform::Platform& platform, cfg::FileSystem& fs, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), fs_(fs) {
+    buildWindow();
+    connectPanel();
+    connect(Band1, &QToolBar::actionTriggered, this, &frmEditor::ActiveBar1_ToolClick);
+    Form_Load();
+}
+
+frmEditor::~frmEditor() = default;
+
+void frmEditor::Form_Load() {
+    BusyCursor busy;
+    try {
+        state_.bModified = false;
+        UpdateTools();
+        EnablePanel(false);
+        state_.NationNames = cfg::FillNationNames();
+    } catch (const std::exception& error) {
+        busy.restore();
+        showError(QString::fromLocal8Bit(error.what()));
+    }
+}
+
+void frmEditor::showError(const QString& description) {
+    platform_.dialogs.message(
+        this, {description, texts::kErrorTitle, platform::MessageIcon::Critical,
+               platform::MessageButtons::Ok});
+}
+
+void frmEditor::ActiveBar1_ToolClick(QAction* Tool) {
+    try {
+        const QString name = Tool->objectName();
+        if (name == QLatin1String("tolAbrir")) {
+            openTool();
+        } else if (name == QLatin1String("tolGuardar")) {
+            SaveEuroFile(QString());
+        } else if (name == QLatin1String("tolSaveAs")) {
+            const QString path = AskSaveAsPath();
+            if (!path.isEmpty())
+                SaveEuroFile(path);
+        } else if (name == QLatin1String("tolFind")) {
+            // The search fills the panel for the node it selects.
+            searching_ = true;
+            const auto done = qScopeGuard([this] { searching_ = false; });
+            Buscar(
+                *Treeview1, searchMemory_, platform_.dialogs,
+                [this](QTreeWidgetItem* node) { Treeview1_NodeClick(node); }, this);
+        } else if (name == QLatin1String("tolAbout")) {
+            frmAbout about(platform_, this);
+            platform_.dialogs.exec(about);
+        }
+    } catch (const std::exception& error) {
+        showError(QString::fromLocal8Bit(error.what()));
+    }
+}
+
+void frmEditor::openTool() {
+    if (!offerSaveBeforeOpen())
+        return;
+    const QString path = AskOpenPath();
+    if (path.isEmpty())
+        return;
+    BuildNationCatalogue();
+    if (!LoadEuroFile(path))
+        return;
+    BuildTree();
+    if (closingAfterFailure_)
+        return;
+    UpdateTools();
+    // The loader left sCurrentKey at its last nation; the panel must not
+    // write into a record it does not show.
+    clearPanel();
+    state_.bUnsaved = false;
+}
+
+bool frmEditor::offerSaveBeforeOpen() {
+    if (!state_.bUnsaved || !NationCatalogue)
+        return true;
+    const auto answer = platform_.dialogs.message(
+        this, {texts::kModifiedQuestion, QString(), platform::MessageIcon::None,
+               platform::MessageButtons::YesNoCancel});
+    switch (answer) {
+    case platform::MessageAnswer::Yes:
+        // A failed save keeps the edits, so nothing is thrown away.
+        return SaveEuroFile(QString());
+    case platform::MessageAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmEditor::UpdateTools() {
+    tolFind->setEnabled(Treeview1->topLevelItemCount() > 1);
+}
+
+void frmEditor::closeEvent(QCloseEvent* event) {
+    // After a failed load the catalogue is partly read: it is never offered for saving.
+    if (!unloaded_ && !closingAfterFailure_ && state_.bModified) {
+        const auto answer = platform_.dialogs.message(
+            this, {texts::kModifiedQuestion, QString(), platform::MessageIcon::None,
+                   platform::MessageButtons::YesNo});
+        if (answer == platform::MessageAnswer::Yes)
+            SaveEuroFile(QString());
+    }
+    unloaded_ = true;
+    NationCatalogue.reset();
+    event->accept();
+}
+
+bool frmEditor::eventFilter(QObject* watched, QEvent* event) {
+    // A press that moves the current node fills the panel; the click that
+    // follows must not fill it a second time.
+    if (watched == Treeview1->viewport() && event->type() == QEvent::MouseButtonPress)
+        filledOnPress_ = nullptr;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace velquor::ui

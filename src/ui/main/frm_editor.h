@@ -1,0 +1,167 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "cfgfile/file_system.h"
+#include "cfgfile/nation_names.h"
+#include "model/mtxu_collection.h"
+#include "ui/find/buscar.h"
+#include "ui/main/image_list.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace velquor {
+class Liga;
+}
+namespace velquor::platform {
+struct Platform;
+}
+
+namespace velquor::ui {
+
+class ClubValidator;
+
+/// The fixed texts of the window's messages.
+namespace texts {
+inline const QString kCaption = QStringLiteral("Velquor EC");
+inline const QString kCurrentLeague = QStringLiteral("Current league:");
+inline const QString kCurrentLeaguePrefix = QStringLiteral("Current League: ");
+inline const QString kLoadingData = QStringLiteral("Loading data...");
+inline const QString kOpenFilter = QStringLiteral("Euro setup (euro.cfg)");
+inline const QString kModifiedQuestion =
+    QStringLiteral("You have modified data. Do you want to save?");
+inline const QString kLoadingError = QStringLiteral(
+    "Errors found during the loading process. This problem migth caused by corrupted data in "
+    "your player setup file. Please check it or replace it for another one");
+inline const QString kSavingError = QStringLiteral(
+    "Some errors found during the saving process. This problem maybe is caused by incorrect "
+    "data. Your euro.cfg is safe, there is a backup file in the app folder");
+inline const QString kErrorTitle = QStringLiteral("Error");
+}  // namespace texts
+
+/// The program's main window: the nation tree, the toolbar and the panel of
+/// club boxes, and all editing state of a run.
+class frmEditor : public QMainWindow {
+    Q_OBJECT
+  public:
+    /// The state a run keeps, under the names the rest of the program uses.
+    struct State {
+        QString sCurrentFile;    // where Save writes
+        QString sCurrentFolder;  // the opened file's folder, with its last separator
+        std::string sCurrentKey;  // the nation the panel shows (and the loader's working key)
+        bool bModified = false;   // an edit was made this run; never reset
+        bool bFilling = false;    // the panel is being filled from a record
+        bool bPanelEnabled = false;
+        bool bUnsaved = false;  // edits since the last open or successful save
+        cfg::NationNames NationNames;
+    };
+
+    explicit frmEditor(platform::Platform& platform, cfg::FileSystem& fs = cfg::FileSystem::real(),
+                       QWidget* parent = nullptr);
+    ~frmEditor() override;
+
+    const State& state() const { return state_; }
+    /// The records being edited; null before the first open and after unload.
+    std::shared_ptr<mtxU_Collection> catalogue() const { return NationCatalogue; }
+    const ImageList& imageList() const { return ImageList1; }
+
+    // Routines of the window, public so the nation search and tests reach them.
+    QString AskOpenPath();
+    /// False when the load failed; the window is closed then.
+    bool LoadEuroFile(const QString& path);
+    void BuildTree();
+    void UpdateTools();
+    /// Writes the catalogue to path (empty: sCurrentFile). False when nothing was written.
+    bool SaveEuroFile(const QString& path);
+    QString AskSaveAsPath();
+    void EnablePanel(bool bEnabled);
+    void ApplyPlaceCounts();
+    void ResetLabelColours();
+    /// What a click on a node does: shows its nation in the panel.
+    void Treeview1_NodeClick(QTreeWidgetItem* Node);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    enum class Group { UCL, UEFA, Intertoto };
+
+    // Make-up (frm_editor_layout.cpp).
+    void buildWindow();
+    void buildToolbar();
+    void buildTrees(QWidget* client);
+    void buildPanel(QWidget* client);
+    void buildStatus(QWidget* client);
+    void setTabOrder();
+
+    // Behaviour (frm_editor.cpp).
+    void Form_Load();
+    void ActiveBar1_ToolClick(QAction* Tool);
+    void openTool();
+    bool offerSaveBeforeOpen();
+    void showError(const QString& description);
+
+    // Loading and saving (frm_editor_file.cpp).
+    void BuildNationCatalogue();
+    void emptyTree();
+    void failLoad();
+    bool confirmGaps();
+    void rememberDialogFolder(const QString& path);
+
+    // The panel (frm_editor_panel.cpp).
+    void connectPanel();
+    void txtChange(Group group, int index);
+    void clearPanel();
+    void showRefusal(const QString& reason);
+    std::string* member(Liga& record, Group group, int index) const;
+    std::shared_ptr<Liga> currentRecord() const;
+    void onCurrentItemChanged(QTreeWidgetItem* current);
+    void onItemClicked(QTreeWidgetItem* item);
+
+    platform::Platform& platform_;
+    cfg::FileSystem& fs_;
+    State state_;
+    std::shared_ptr<mtxU_Collection> NationCatalogue;
+    SearchMemory searchMemory_;
+    ImageList ImageList1;
+    QString dialogFolder_;           // where the next file dialog starts
+    bool closingAfterFailure_ = false;
+    bool unloaded_ = false;
+    bool searching_ = false;                   // the search fills the panel itself
+    QTreeWidgetItem* filledOnPress_ = nullptr;  // filled by the press of the running click
+
+    QToolBar* Band1 = nullptr;
+    QAction* tolAbrir = nullptr;
+    QAction* tolGuardar = nullptr;
+    QAction* tolSaveAs = nullptr;
+    QAction* tolFind = nullptr;
+    QAction* tolAbout = nullptr;
+    QTreeWidget* Treeview1 = nullptr;
+    QTreeWidget* TreeView2 = nullptr;
+    QLabel* lblLiga = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    std::array<QLineEdit*, 4> txtUCL{};
+    std::array<QLineEdit*, 4> txtUEFA{};
+    std::array<QLineEdit*, 3> txtIntertoto{};
+    std::array<QLabel*, 4> lblUCL{};
+    std::array<QLabel*, 4> lblUEFA{};
+    std::array<QLabel*, 3> lblintertoto{};
+    QLabel* lblInfo = nullptr;
+    QProgressBar* pbar = nullptr;
+};
+
+}  // namespace velquor::ui

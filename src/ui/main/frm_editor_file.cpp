@@ -1,0 +1,187 @@
+// Opening and saving euro.cfg from the window.
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStringList>
+#include <QTreeWidget>
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+#include <limits>
+
+#include "cfgfile/euro_file.h"
+#include "cfgfile/euro_reader.h"
+#include "cfgfile/euro_writer.h"
+#include "model/nation_catalogue.h"
+#include "platform/platform.h"
+#include "platform/text_codec.h"
+#include "ui/main/busy_cursor.h"
+#include "ui/main/frm_editor.h"
+#include "ui/twips.h"
+
+namespace velquor::ui {
+
+namespace {
+
+std::filesystem::path toPath(const QString& path) {
+#ifdef _WIN32
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+// Up to and including the last separator; Qt's dialogs hand out "/" on
+// every system, Windows users may also see "\".
+QString folderOf(const QString& path) {
+    qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
+#ifdef _WIN32
+    cut = std::max(cut, path.lastIndexOf(QLatin1Char('\\')));
+#endif
+    return path.left(cut + 1);
+}
+
+// QProgressBar counts in int; positions of larger files are scaled down.
+class ProgressScale {
+  public:
+    explicit ProgressScale(std::size_t length)
+        : divisor_(length / static_cast<std::size_t>(std::numeric_limits<int>::max()) + 1) {}
+    int operator()(std::size_t position) const {
+        return std::max(1, static_cast<int>(position / divisor_));
+    }
+
+  private:
+    std::size_t divisor_;
+};
+
+}  // namespace
+
+void frmEditor::emptyTree() {
+    TreeView2->show();
+    Treeview1->hide();
+    Treeview1->clear();
+    Treeview1->repaint();
+    TreeView2->hide();
+    Treeview1->show();
+}
+
+QString frmEditor::AskOpenPath() {
+    emptyTree();
+    QString path;
+    try {
+        path = platform_.dialogs.openFile(
+            this, {QStringLiteral("Open"), texts::kOpenFilter, dialogFolder_});
+    } catch (const std::exception& error) {
+        showError(QString::fromLocal8Bit(error.what()));
+        return {};
+    }
+    if (path.isEmpty())
+        return path;
+    state_.sCurrentFolder = folderOf(path);
+    state_.sCurrentFile = path;
+    rememberDialogFolder(path);
+    return path;
+}
+
+void frmEditor::BuildNationCatalogue() {
+    NationCatalogue = velquor::BuildNationCatalogue();
+}
+
+bool frmEditor::LoadEuroFile(const QString& path) {
+    BusyCursor busy;
+    try {
+        const std::filesystem::path file = toPath(path);
+        cfg::ensureBackup(file, toPath(state_.sCurrentFolder), fs_);
+        const std::string bytes = cfg::readEuroBytes(file, fs_);
+
+        lblInfo->setGeometry(twipsRect(120, 5880, 1455, 255));
+        lblInfo->setText(QStringLiteral("Loading data..."));
+        lblInfo->setVisible(true);
+        QCoreApplication::processEvents();
+
+        const ProgressScale scale(bytes.size());
+        pbar->setRange(1, scale(bytes.size()));
+        pbar->setVisible(true);
+
+        state_.sCurrentKey.clear();
+        cfg::ReadOptions options;
+        options.file = file;
+        options.progress = [this, &scale](std::size_t position) { pbar->setValue(scale(position)); };
+        const cfg::ReadResult result = cfg::readEuro(bytes, *NationCatalogue, state_.NationNames, options);
+        state_.sCurrentKey = result.currentKey;
+
+        pbar->hide();
+        lblInfo->hide();
+        return true;
+    } catch (const std::exception&) {
+        busy.restore();
+        failLoad();
+        return false;
+    }
+}
+
+void frmEditor::failLoad() {
+    platform_.dialogs.message(this, {texts::kLoadingError, texts::kErrorTitle,
+                                     platform::MessageIcon::Critical,
+                                     platform::MessageButtons::Ok});
+    closingAfterFailure_ = true;
+    close();
+}
+
+void frmEditor::rememberDialogFolder(const QString& path) {
+    dialogFolder_ = folderOf(path);
+}
+
+QString frmEditor::AskSaveAsPath() {
+    QString path;
+    try {
+        path = platform_.dialogs.saveFile(
+            this, {QStringLiteral("Save as"), texts::kOpenFilter, dialogFolder_});
+    } catch (const std::exception& error) {
+        showError(QString::fromLocal8Bit(error.what()));
+        return {};
+    }
+    if (path.isEmpty())
+        return path;
+    state_.sCurrentFile = path;
+    rememberDialogFolder(path);
+    return path;
+}
+
+bool frmEditor::confirmGaps() {
+    if (!NationCatalogue)
+        return true;
+    const std::vector<std::string> gaps = cfg::nationsWithGaps(*NationCatalogue);
+    if (gaps.empty())
+        return true;
+    QStringList names;
+    for (const std::string& name : gaps)
+        names << platform::decodeText(name);
+    const QString text =
+        tr("These nations have an empty place before a filled one: %1.\n\n"
+           "When the file is read again, their later clubs move up a place. Save anyway?")
+            .arg(names.join(QStringLiteral(", ")));
+    return platform_.dialogs.message(this, {text, QString(), platform::MessageIcon::Warning,
+                                            platform::MessageButtons::SaveCancel}) ==
+           platform::MessageAnswer::Save;
+}
+
+bool frmEditor::SaveEuroFile(const QString& path) {
+    const QString target = path.isEmpty() ? state_.sCurrentFile : path;
+    if (!confirmGaps())
+        return false;
+    try {
+        cfg::saveEuroFile(toPath(target), NationCatalogue.get(), fs_);
+    } catch (const std::exception&) {
+        platform_.dialogs.message(this, {texts::kSavingError, texts::kErrorTitle,
+                                         platform::MessageIcon::Critical,
+                                         platform::MessageButtons::Ok});
+        return false;
+    }
+    state_.bUnsaved = false;
+    return true;
+}
+
+}  // namespace velquor::ui

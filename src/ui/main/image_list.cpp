@@ -1,0 +1,142 @@
+#include "ui/main/image_list.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+#include <array>
+
+namespace velquor::ui {
+
+namespace {
+
+struct Flag {
+    const char* key;
+    const char* file;  // under :/flags, without ".png"
+};
+
+// In the list's order; "Pelota" sits among the flags at its own place.
+constexpr std::array<Flag, 52> kPictures = {{
+    {"Wales", "wales"},
+    {"Scotland", "scotland"},
+    {"Sweden", "se"},
+    {"Belgium", "be"},
+    {"Finland", "fi"},
+    {"Republic of Ireland", "ie"},
+    {"Albania", "al"},
+    {"Andorra", "ad"},
+    {"Armenia", "am"},
+    {"Austria", "at"},
+    {"Azerbaiyan", "az"},
+    {"Belarus", "by"},
+    {"Bosnia", "ba"},
+    {"Bulgaria", "bg"},
+    {"Cyprus", "cy"},
+    {"Czech Republic", "cz"},
+    {"Estonia", "ee"},
+    {"Georgia", "ge"},
+    {"Hungary", "hu"},
+    {"Iceland", "is"},
+    {"Israel", "il"},
+    {"Latvia", "lv"},
+    {"Liechtenstein", "li"},
+    {"Luxembourg", "lu"},
+    {"Macedonia", "mk"},
+    {"Malta", "mt"},
+    {"Moldavia", "md"},
+    {"Romania", "ro"},
+    {"Slovakia", "sk"},
+    {"Slovenia", "si"},
+    {"San Marino", "sm"},
+    {"England", "england"},
+    {"Switzerland", "ch"},
+    {"Ukraine", "ua"},
+    {"Uzbekistan", "uz"},
+    {"Norway", "no"},
+    {"Russia", "ru"},
+    {"Poland", "pl"},
+    {"Holland", "nl"},
+    {"Spain", "es"},
+    {"France", "fr"},
+    {"Italy", "it"},
+    {"Greece", "gr"},
+    {"Pelota", nullptr},
+    {"Germany", "de"},
+    {"Croatia", "hr"},
+    {"Denmark", "dk"},
+    {"Turkey", "tr"},
+    {"Portugal", "pt"},
+    {"Yugoslavia", "rs"},
+    // Nations the reader knows that the game's own list left without a flag.
+    {"Faeroe Islands", "fo"},
+    {"Lituania", "lt"},
+}};
+
+QPixmap centred(const QPixmap& source, int side) {
+    QPixmap canvas(side, side);
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    painter.drawPixmap((side - source.width()) / 2, (side - source.height()) / 2, source);
+    return canvas;
+}
+
+QIcon flag(const char* file) {
+    const QPixmap small(QStringLiteral(":/flags/%1.png").arg(QLatin1String(file)));
+    QIcon icon;
+    icon.addPixmap(centred(small, 16));
+    // Doubled pixel for pixel: the flags are pixel art and blur when smoothed.
+    icon.addPixmap(centred(small.scaled(small.size() * 2), 32));
+    return icon;
+}
+
+QIcon sized(const QString& stem) {
+    QIcon icon;
+    icon.addFile(stem + QStringLiteral("-16.png"), QSize(16, 16));
+    icon.addFile(stem + QStringLiteral("-32.png"), QSize(32, 32));
+    return icon;
+}
+
+}  // namespace
+
+ImageList::ImageList() {
+    pictures_.reserve(kPictures.size() + 1);
+    pictures_.push_back({QString(), sized(QStringLiteral(":/icons/folder"))});
+    const QIcon ball = pelota();
+    for (const Flag& entry : kPictures)
+        pictures_.push_back({QString::fromLatin1(entry.key), entry.file ? flag(entry.file) : ball});
+}
+
+QIcon ImageList::picture(int index) const {
+    if (index < 1 || index > count())
+        return {};
+    return pictures_[static_cast<std::size_t>(index - 1)].icon;
+}
+
+QIcon ImageList::picture(const QString& key) const {
+    if (key.isEmpty())
+        return {};
+    for (const Picture& entry : pictures_)
+        if (entry.key == key)
+            return entry.icon;
+    return {};
+}
+
+bool ImageList::contains(const QString& key) const {
+    return !picture(key).isNull();
+}
+
+QIcon ImageList::pelota() {
+    QSvgRenderer renderer(QStringLiteral(":/icons/pelota.svg"));
+    QIcon icon;
+    for (const int side : {16, 32, 48}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+}  // namespace velquor::ui

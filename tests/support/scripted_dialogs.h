@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/dialogs.h"
+
+namespace velquor::test {
+
+/// Dialogs that never block. File dialogs hand out the next scripted path (an
+/// empty one, or none left, is a cancel); message boxes are recorded and get
+/// the next scripted answer (OK when none is left); each modal show runs the
+/// next scripted step on the real dialog, which has to close it through its
+/// own widgets.
+class ScriptedDialogs : public platform::Dialogs {
+  public:
+    using Step = std::function<void(QDialog&)>;
+
+    std::vector<platform::MessageRequest> messages;
+    std::deque<platform::MessageAnswer> answers;
+    std::vector<platform::FileRequest> fileRequests;
+    std::deque<QString> openPaths;
+    std::deque<QString> savePaths;
+    std::deque<Step> script;
+    int shown = 0;
+
+    QString openFile(QWidget*, const platform::FileRequest& request) override {
+        return nextPath(openPaths, request);
+    }
+    QString saveFile(QWidget*, const platform::FileRequest& request) override {
+        return nextPath(savePaths, request);
+    }
+
+    platform::MessageAnswer message(QWidget*, const platform::MessageRequest& request) override {
+        messages.push_back(request);
+        if (answers.empty())
+            return platform::MessageAnswer::Ok;
+        const platform::MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    /// The texts of every message box shown so far.
+    std::vector<QString> texts() const {
+        std::vector<QString> result;
+        for (const auto& request : messages)
+            result.push_back(request.text);
+        return result;
+    }
+
+    int exec(QDialog& dialog) override {
+        ++shown;
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        if (script.empty()) {
+            ADD_FAILURE() << "no scripted answer for " << dialog.objectName().toStdString();
+        } else {
+            Step step = std::move(script.front());
+            script.pop_front();
+            step(dialog);
+        }
+        if (dialog.isVisible()) {
+            ADD_FAILURE() << dialog.objectName().toStdString() << " would still block";
+            dialog.hide();
+        }
+        return dialog.result();
+    }
+
+  private:
+    QString nextPath(std::deque<QString>& paths, const platform::FileRequest& request) {
+        fileRequests.push_back(request);
+        if (paths.empty())
+            return {};
+        QString path = paths.front();
+        paths.pop_front();
+        return path;
+    }
+};
+
+}  // namespace velquor::test
