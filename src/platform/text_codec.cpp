@@ -19,9 +19,9 @@ std::optional<std::string> encodeOne(char32_t codePoint) {
     const auto* wide = reinterpret_cast<const wchar_t*>(one.utf16());
     char buffer[8];
     BOOL defaulted = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide,
-                                      static_cast<int>(one.size()), buffer, sizeof buffer, nullptr,
-                                      &defaulted);
+    const int n =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(one.size()),
+                            buffer, sizeof buffer, nullptr, &defaulted);
     // One character must stay one byte, or the file's one-byte-per-character
     // layout would break (multi-byte code pages are refused too).
     if (n != 1 || defaulted)
@@ -72,7 +72,8 @@ QString decodeText(std::string_view bytes) {
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
     for (const char byte : bytes)
-        text.append(QChar(static_cast<char16_t>(cfg::cp1252ToUnicode(static_cast<unsigned char>(byte)))));
+        text.append(
+            QChar(static_cast<char16_t>(cfg::cp1252ToUnicode(static_cast<unsigned char>(byte)))));
     return text;
 }
 

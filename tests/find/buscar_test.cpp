@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/scripted_dialogs.h"
 #include "model/nation_catalogue.h"
+#include "support/scripted_dialogs.h"
 
 using velquor::platform::MessageIcon;
 using velquor::test::ScriptedDialogs;

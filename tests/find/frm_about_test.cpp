@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/platform.h"
 #include "support/fake_launcher.h"
 #include "support/fake_registry.h"
 #include "support/scripted_dialogs.h"
-#include "platform/platform.h"
 
 using velquor::test::FakeLauncher;
 using velquor::test::FakeRegistry;

@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/launcher.h"
+#include "platform/registry.h"
 #include "support/fake_launcher.h"
 #include "support/fake_registry.h"
 #include "support/scripted_dialogs.h"
-#include "platform/launcher.h"
-#include "platform/registry.h"
 
 using velquor::platform::MessageIcon;
 using velquor::platform::Registry;

@@ -38,9 +38,9 @@ void frmEditor::Form_Load() {
 }
 
 void frmEditor::showError(const QString& description) {
-    platform_.dialogs.message(
-        this, {description, texts::kErrorTitle, platform::MessageIcon::Critical,
-               platform::MessageButtons::Ok});
+    platform_.dialogs.message(this,
+                              {description, texts::kErrorTitle, platform::MessageIcon::Critical,
+                               platform::MessageButtons::Ok});
 }
 
 void frmEditor::ActiveBar1_ToolClick(QAction* Tool) {
@@ -96,13 +96,13 @@ bool frmEditor::offerSaveBeforeOpen() {
         this, {texts::kModifiedQuestion, QString(), platform::MessageIcon::None,
                platform::MessageButtons::YesNoCancel});
     switch (answer) {
-    case platform::MessageAnswer::Yes:
-        // A failed save keeps the edits, so nothing is thrown away.
-        return SaveEuroFile(QString());
-    case platform::MessageAnswer::No:
-        return true;
-    default:
-        return false;
+        case platform::MessageAnswer::Yes:
+            // A failed save keeps the edits, so nothing is thrown away.
+            return SaveEuroFile(QString());
+        case platform::MessageAnswer::No:
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -57,8 +57,8 @@ class frmEditor : public QMainWindow {
   public:
     /// The state a run keeps, under the names the rest of the program uses.
     struct State {
-        QString sCurrentFile;    // where Save writes
-        QString sCurrentFolder;  // the opened file's folder, with its last separator
+        QString sCurrentFile;     // where Save writes
+        QString sCurrentFolder;   // the opened file's folder, with its last separator
         std::string sCurrentKey;  // the nation the panel shows (and the loader's working key)
         bool bModified = false;   // an edit was made this run; never reset
         bool bFilling = false;    // the panel is being filled from a record
@@ -127,7 +127,7 @@ class frmEditor : public QMainWindow {
     void showRefusal(const QString& reason);
     std::string* member(Liga& record, Group group, int index) const;
     std::shared_ptr<Liga> currentRecord() const;
-    void onCurrentItemChanged(QTreeWidgetItem* current);
+    void onSelectionChanged();
     void onItemClicked(QTreeWidgetItem* item);
 
     platform::Platform& platform_;
@@ -136,10 +136,10 @@ class frmEditor : public QMainWindow {
     std::shared_ptr<mtxU_Collection> NationCatalogue;
     SearchMemory searchMemory_;
     ImageList ImageList1;
-    QString dialogFolder_;           // where the next file dialog starts
+    QString dialogFolder_;  // where the next file dialog starts
     bool closingAfterFailure_ = false;
     bool unloaded_ = false;
-    bool searching_ = false;                   // the search fills the panel itself
+    bool searching_ = false;                    // the search fills the panel itself
     QTreeWidgetItem* filledOnPress_ = nullptr;  // filled by the press of the running click
 
     QToolBar* Band1 = nullptr;

@@ -108,8 +108,11 @@ bool frmEditor::LoadEuroFile(const QString& path) {
         state_.sCurrentKey.clear();
         cfg::ReadOptions options;
         options.file = file;
-        options.progress = [this, &scale](std::size_t position) { pbar->setValue(scale(position)); };
-        const cfg::ReadResult result = cfg::readEuro(bytes, *NationCatalogue, state_.NationNames, options);
+        options.progress = [this, &scale](std::size_t position) {
+            pbar->setValue(scale(position));
+        };
+        const cfg::ReadResult result =
+            cfg::readEuro(bytes, *NationCatalogue, state_.NationNames, options);
         state_.sCurrentKey = result.currentKey;
 
         pbar->hide();
@@ -123,9 +126,9 @@ bool frmEditor::LoadEuroFile(const QString& path) {
 }
 
 void frmEditor::failLoad() {
-    platform_.dialogs.message(this, {texts::kLoadingError, texts::kErrorTitle,
-                                     platform::MessageIcon::Critical,
-                                     platform::MessageButtons::Ok});
+    platform_.dialogs.message(
+        this, {texts::kLoadingError, texts::kErrorTitle, platform::MessageIcon::Critical,
+               platform::MessageButtons::Ok});
     closingAfterFailure_ = true;
     close();
 }
@@ -175,9 +178,9 @@ bool frmEditor::SaveEuroFile(const QString& path) {
     try {
         cfg::saveEuroFile(toPath(target), NationCatalogue.get(), fs_);
     } catch (const std::exception&) {
-        platform_.dialogs.message(this, {texts::kSavingError, texts::kErrorTitle,
-                                         platform::MessageIcon::Critical,
-                                         platform::MessageButtons::Ok});
+        platform_.dialogs.message(
+            this, {texts::kSavingError, texts::kErrorTitle, platform::MessageIcon::Critical,
+                   platform::MessageButtons::Ok});
         return false;
     }
     state_.bUnsaved = false;

@@ -67,8 +67,8 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, c
     auto* f = new QGroupBox(caption, parent);
     f->setObjectName(name);
     f->setGeometry(rect);
-    f->setFont(makeFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif")},
-                    true));
+    f->setFont(
+        makeFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif")}, true));
     return f;
 }
 
@@ -80,10 +80,11 @@ void fillFrame(QGroupBox* f, const QString& boxName, const QString& labelName,
     static constexpr std::array<int, 4> kLabelWidths = {1095, 1335, 1335, 1335};
     for (std::size_t k = 0; k < N; ++k) {
         const int top = firstTop + 420 * static_cast<int>(k);
-        boxes[k] = textBox(f, QStringLiteral("%1_%2").arg(boxName).arg(k), twipsRect(1200, top, 3135, 315));
-        labels[k] = label(f, QStringLiteral("%1_%2").arg(labelName).arg(k),
-                          QString::fromLatin1(captions[k]),
-                          twipsRect(120, top + 60, kLabelWidths[k], 255));
+        boxes[k] = textBox(f, QStringLiteral("%1_%2").arg(boxName).arg(k),
+                           twipsRect(1200, top, 3135, 315));
+        labels[k] =
+            label(f, QStringLiteral("%1_%2").arg(labelName).arg(k),
+                  QString::fromLatin1(captions[k]), twipsRect(120, top + 60, kLabelWidths[k], 255));
     }
 }
 
@@ -102,9 +103,7 @@ void markOptional(QLabel* l) {
 class NoToolTip : public QObject {
   public:
     using QObject::QObject;
-    bool eventFilter(QObject*, QEvent* event) override {
-        return event->type() == QEvent::ToolTip;
-    }
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::ToolTip; }
 };
 
 }  // namespace
@@ -155,12 +154,12 @@ void frmEditor::buildToolbar() {
     };
     tolAbrir = tool(QStringLiteral("tolAbrir"), QStringLiteral("Open"), QStringLiteral("Open file"),
                     QStringLiteral("document-open"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    tolGuardar = tool(QStringLiteral("tolGuardar"), QStringLiteral("Save"),
-                      QStringLiteral("Save file"), QStringLiteral("document-save"),
-                      QKeySequence(Qt::CTRL | Qt::Key_S));
-    tolSaveAs = tool(QStringLiteral("tolSaveAs"), QStringLiteral("Save as"), QString(),
-                     QStringLiteral("document-save-as"),
-                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    tolGuardar =
+        tool(QStringLiteral("tolGuardar"), QStringLiteral("Save"), QStringLiteral("Save file"),
+             QStringLiteral("document-save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    tolSaveAs =
+        tool(QStringLiteral("tolSaveAs"), QStringLiteral("Save as"), QString(),
+             QStringLiteral("document-save-as"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     Band1->addSeparator();
     tolFind = tool(QStringLiteral("tolFind"), QStringLiteral("Find"), QStringLiteral("Find"),
                    QStringLiteral("edit-find"), QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -232,9 +231,9 @@ void frmEditor::buildStatus(QWidget* client) {
 
 void frmEditor::setTabOrder() {
     const std::array<QWidget*, 14> order = {
-        Treeview1,       txtUCL[0],       txtUCL[1], txtUCL[2],       TreeView2,
-        txtUEFA[0],      txtUEFA[1],      txtUEFA[2], txtIntertoto[0], txtIntertoto[1],
-        txtUCL[3],       txtIntertoto[2], txtUEFA[3], Treeview1};
+        Treeview1,  txtUCL[0],       txtUCL[1],  txtUCL[2],       TreeView2,
+        txtUEFA[0], txtUEFA[1],      txtUEFA[2], txtIntertoto[0], txtIntertoto[1],
+        txtUCL[3],  txtIntertoto[2], txtUEFA[3], Treeview1};
     for (std::size_t k = 0; k + 1 < order.size(); ++k)
         QWidget::setTabOrder(order[k], order[k + 1]);
 }

@@ -56,12 +56,14 @@ void frmEditor::BuildTree() {
     }
 }
 
-void frmEditor::onCurrentItemChanged(QTreeWidgetItem* current) {
-    // Choosing a node with the keyboard is a click too.
-    if (!current || searching_)
+void frmEditor::onSelectionChanged() {
+    // Choosing a node with the keyboard is a click too. The focus entering
+    // the tree only marks a node, without choosing it, so it shows nothing.
+    const QList<QTreeWidgetItem*> selected = Treeview1->selectedItems();
+    if (selected.isEmpty() || searching_)
         return;
-    filledOnPress_ = current;
-    Treeview1_NodeClick(current);
+    filledOnPress_ = selected.first();
+    Treeview1_NodeClick(selected.first());
 }
 
 void frmEditor::onItemClicked(QTreeWidgetItem* item) {
@@ -111,12 +113,12 @@ std::shared_ptr<Liga> frmEditor::currentRecord() const {
 
 std::string* frmEditor::member(Liga& record, Group group, int index) const {
     switch (group) {
-    case Group::UCL:
-        return record.ucl(index + 1);
-    case Group::UEFA:
-        return record.uefa(index + 1);
-    case Group::Intertoto:
-        return record.intertoto(index + 1);
+        case Group::UCL:
+            return record.ucl(index + 1);
+        case Group::UEFA:
+            return record.uefa(index + 1);
+        case Group::Intertoto:
+            return record.intertoto(index + 1);
     }
     return nullptr;
 }
@@ -142,8 +144,7 @@ void frmEditor::connectPanel() {
     wire(txtUEFA, Group::UEFA);
     wire(txtIntertoto, Group::Intertoto);
 
-    connect(Treeview1, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current) { onCurrentItemChanged(current); });
+    connect(Treeview1, &QTreeWidget::itemSelectionChanged, this, [this] { onSelectionChanged(); });
     connect(Treeview1, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { onItemClicked(item); });
 }
