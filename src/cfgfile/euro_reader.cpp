@@ -1,6 +1,11 @@
 #include "euro_reader.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
+#include <functional>
+#include <limits>
 #include <stdexcept>
 #include <unordered_set>
 
@@ -47,11 +52,144 @@ class Findings {
     std::vector<Diagnostic>* out_;
 };
 
+// A catalogue record with its places resolved once per read, so that storing
+// a club costs no lookup.
+struct Nation {
+    explicit Nation(std::shared_ptr<Liga> rec) : owner(std::move(rec)), record(owner.get()) {
+        for (int i = 0; i < Liga::kMaxUcl; ++i)
+            ucl[static_cast<std::size_t>(i)] = record->ucl(i + 1);
+        for (int i = 0; i < Liga::kMaxUefa; ++i)
+            uefa[static_cast<std::size_t>(i)] = record->uefa(i + 1);
+        for (int i = 0; i < Liga::kMaxIntertoto; ++i)
+            intertoto[static_cast<std::size_t>(i)] = record->intertoto(i + 1);
+    }
+    std::shared_ptr<Liga> owner;
+    Liga* record;
+    std::array<std::string*, Liga::kMaxUcl> ucl;
+    std::array<std::string*, Liga::kMaxUefa> uefa;
+    std::array<std::string*, Liga::kMaxIntertoto> intertoto;
+};
+
 // Where the club lines of the block being read go.
 struct Block {
     enum class State { BeforeFirstHeader, UnknownNation, Nation } state = State::BeforeFirstHeader;
-    Liga* record = nullptr;
+    const Nation* nation = nullptr;
     int ucl = 1, uefa = 1, intertoto = 1;  // next place of each competition
+};
+
+// Finds the nation of a header line exactly as matchNation does (the first
+// name in table order that the line holds), but in one pass over the line,
+// trying at each byte only the names that start with it and could still win:
+// a large file holds hundreds of thousands of headers, and one search per
+// name each was most of the reading time.
+class HeaderMatcher {
+  public:
+    explicit HeaderMatcher(const NationNames& names)
+        : names_(names), soleInBareHeader_(names.size()) {
+        std::array<std::vector<int>, 256> byFirstByte;
+        minIndex_.fill(kNone);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const int index = static_cast<int>(i);
+            if (names[i].empty()) {
+                // An empty name is in every line; no later name can win.
+                if (always_ == kNone)
+                    always_ = index;
+                continue;
+            }
+            const auto first = static_cast<unsigned char>(names[i].front());
+            byFirstByte[first].push_back(index);
+            minIndex_[first] = std::min(minIndex_[first], index);
+            // "*" and this name: does an earlier name hide in it?
+            const std::string bare = "*" + names[i];
+            soleInBareHeader_[i] =
+                std::none_of(names.begin(), names.begin() + index, [&](const std::string& earlier) {
+                    return bare.find(earlier) != std::string::npos;
+                });
+        }
+        // One flat list, ascending within each byte, so the loop below stays in registers.
+        for (std::size_t b = 0; b < byFirstByte.size(); ++b) {
+            first_[b] = static_cast<std::uint32_t>(candidates_.size());
+            candidates_.insert(candidates_.end(), byFirstByte[b].begin(), byFirstByte[b].end());
+        }
+        first_[256] = static_cast<std::uint32_t>(candidates_.size());
+    }
+
+    int match(std::string_view line) const {
+        if (const int bare = bareHeader(line); bare != kNone)
+            return bare;
+        int best = always_;  // kNone, above every index, while nothing is found
+        const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
+        for (std::size_t at = 0; at < line.size() && best != 0; ++at) {
+            if (minIndex_[bytes[at]] >= best)
+                continue;
+            for (std::uint32_t c = first_[bytes[at]]; c < first_[bytes[at] + 1]; ++c) {
+                const int i = candidates_[c];
+                if (i >= best)
+                    break;
+                if (fitsAt(line, at, names_[static_cast<std::size_t>(i)])) {
+                    best = i;  // the first that fits is the best at this byte
+                    break;
+                }
+            }
+        }
+        return best == kNone ? -1 : best;
+    }
+
+  private:
+    static constexpr int kNone = std::numeric_limits<int>::max();
+
+    static bool fitsAt(std::string_view line, std::size_t at, const std::string& name) {
+        // The second byte first: most candidates fail there, without a call.
+        if (name.size() > 1 && (at + 1 >= line.size() || line[at + 1] != name[1]))
+            return false;
+        return line.substr(at).starts_with(name);
+    }
+
+    // The usual header, "*" and one name and nothing else, when no earlier
+    // name is part of it; kNone otherwise.
+    int bareHeader(std::string_view line) const {
+        if (always_ != kNone || line.size() < 2)
+            return kNone;
+        const auto b = static_cast<unsigned char>(line[1]);
+        for (std::uint32_t c = first_[b]; c < first_[b + 1]; ++c) {
+            const int i = candidates_[c];
+            const std::string& name = names_[static_cast<std::size_t>(i)];
+            if (name.size() == line.size() - 1 && fitsAt(line, 1, name))
+                return soleInBareHeader_[static_cast<std::size_t>(i)] ? i : kNone;
+        }
+        return kNone;
+    }
+
+    const NationNames& names_;
+    std::array<std::uint32_t, 257> first_{};  // candidates_ of byte b: [first_[b], first_[b + 1])
+    std::vector<int> candidates_;
+    std::array<int, 256> minIndex_;  // the lowest index of a name starting with the byte
+    std::vector<bool> soleInBareHeader_;
+    int always_ = kNone;
+};
+
+// The catalogue's record for each name, looked up once per read.
+class NationCache {
+  public:
+    NationCache(const mtxU_Collection& catalogue, const NationNames& names)
+        : catalogue_(catalogue), names_(names), nations_(names.size()), known_(names.size()) {}
+
+    // nullptr when the catalogue holds no record of that name.
+    const Nation* nation(int match) {
+        const auto i = static_cast<std::size_t>(match);
+        if (!known_[i]) {
+            if (auto rec = findNation(catalogue_, names_[i]))
+                nations_[i] = std::make_unique<Nation>(std::move(rec));
+            known_[i] = true;
+        }
+        return nations_[i].get();
+    }
+
+  private:
+    const mtxU_Collection& catalogue_;
+    const NationNames& names_;
+    std::vector<std::unique_ptr<Nation>> nations_;
+    std::vector<bool> known_;
 };
 
 void noteUnknownHeader(Findings& findings, long lineNo, std::string_view line,
@@ -85,25 +223,45 @@ void noteSeveralNames(Findings& findings, long lineNo, std::string_view line,
             lineNo, "header names several nations (" + found + "); " + names[winner] + " is taken");
 }
 
-void storeClub(Block& block, std::string_view line, Findings& findings, long lineNo) {
-    Liga& rec = *block.record;
+void noteDropped(const Liga& rec, std::string_view line, Findings& findings, long lineNo) {
+    const int places = rec.NUCL + rec.NUEFA + rec.NIntertoto;
+    findings.warn(lineNo, "club line " + shown(line) + " is beyond the " + std::to_string(places) +
+                              " places of " + rec.LigaName + " and is dropped on save");
+}
+
+// text = line, a little faster: clear() and append() reuse the buffer without
+// assign's general replace, which showed in the profile of large files.
+inline void overwrite(std::string& text, std::string_view line) {
+    const std::less<const char*> before;
+    const bool inside =
+        !before(line.data(), text.data()) && before(line.data(), text.data() + text.capacity() + 1);
+    if (inside) {  // bytes that are this very text: assign copes with that
+        text.assign(line);
+        return;
+    }
+    text.clear();
+    text.append(line);
+}
+
+// Inline: it runs for most lines of a file.
+inline void storeClub(Block& block, std::string_view line, Findings& findings, long lineNo) {
+    const Nation& nation = *block.nation;
+    const Liga& rec = *nation.record;
+    // A count above a record's room still takes its lines; only those with room are stored.
     if (block.ucl <= rec.NUCL) {
-        if (std::string* place = rec.ucl(block.ucl))
-            place->assign(line);
+        if (block.ucl <= Liga::kMaxUcl)
+            overwrite(*nation.ucl[static_cast<std::size_t>(block.ucl - 1)], line);
         ++block.ucl;
     } else if (block.uefa <= rec.NUEFA) {
-        if (std::string* place = rec.uefa(block.uefa))
-            place->assign(line);
+        if (block.uefa <= Liga::kMaxUefa)
+            overwrite(*nation.uefa[static_cast<std::size_t>(block.uefa - 1)], line);
         ++block.uefa;
     } else if (block.intertoto <= rec.NIntertoto) {
-        if (std::string* place = rec.intertoto(block.intertoto))
-            place->assign(line);
+        if (block.intertoto <= Liga::kMaxIntertoto)
+            overwrite(*nation.intertoto[static_cast<std::size_t>(block.intertoto - 1)], line);
         ++block.intertoto;
     } else if (findings.enabled()) {
-        const int places = rec.NUCL + rec.NUEFA + rec.NIntertoto;
-        findings.warn(lineNo, "club line " + shown(line) + " is beyond the " +
-                                  std::to_string(places) + " places of " + rec.LigaName +
-                                  " and is dropped on save");
+        noteDropped(rec, line, findings, lineNo);
     }
 }
 
@@ -117,6 +275,12 @@ ReadResult readEuro(std::string_view bytes, mtxU_Collection& catalogue, const Na
     Findings findings(options.collectDiagnostics ? noted : nullptr);
     std::unordered_set<int> nationsSeen;
     Block block;
+    const HeaderMatcher matcher(names);
+    NationCache nations(catalogue, names);
+    // Held in locals: the compiler cannot keep them in registers across the stores into records.
+    const bool noting = findings.enabled();
+    const bool reporting = static_cast<bool>(options.progress);
+    int lastNation = -1;
 
     const char* data = bytes.data();
     const std::size_t n = bytes.size();
@@ -127,7 +291,7 @@ ReadResult readEuro(std::string_view bytes, mtxU_Collection& catalogue, const Na
     // character after the last line end is left unread.
     while (p + 1 < n) {
         ++lineNo;
-        if (options.progress)
+        if (reporting)
             options.progress(p + 1);
         const void* cr = std::memchr(data + p, kCR, n - p);
         const std::size_t end =
@@ -135,7 +299,7 @@ ReadResult readEuro(std::string_view bytes, mtxU_Collection& catalogue, const Na
         const std::string_view line(data + p, end - p);
         p = end + 2;  // past the CR and the character after it, whatever that is
 
-        if (findings.enabled()) {
+        if (noting) {
             if (end + 1 < n && data[end + 1] != kLF)
                 findings.warn(lineNo, "CR not followed by LF swallows " +
                                           describeByte(data[end + 1]) +
@@ -154,7 +318,7 @@ ReadResult readEuro(std::string_view bytes, mtxU_Collection& catalogue, const Na
                 case Block::State::BeforeFirstHeader: {
                     std::string reason =
                         "club line " + shown(line) + " comes before the first nation header";
-                    if (findings.enabled())
+                    if (noting)
                         findings.error(lineNo, reason + ": the editor refuses the file");
                     throw FileError(FileError::Kind::OrphanClubLine, options.file,
                                     std::move(reason), lineNo);
@@ -168,19 +332,19 @@ ReadResult readEuro(std::string_view bytes, mtxU_Collection& catalogue, const Na
             continue;
         }
 
-        const int match = matchNation(names, line);
-        std::shared_ptr<Liga> record = match < 0 ? nullptr : findNation(catalogue, names[match]);
-        if (!record) {
+        const int match = matcher.match(line);
+        const Nation* nation = match < 0 ? nullptr : nations.nation(match);
+        if (!nation) {
             block = Block{Block::State::UnknownNation};
-            if (findings.enabled())
+            if (noting)
                 noteUnknownHeader(findings, lineNo, line, names);
             continue;
         }
         const std::string& name = names[match];
-        result.currentKey = name;
-        block = Block{Block::State::Nation, record.get()};
-        record->LigaName = name;
-        if (findings.enabled()) {
+        lastNation = match;
+        block = Block{Block::State::Nation, nation};
+        overwrite(nation->record->LigaName, name);
+        if (noting) {
             noteSeveralNames(findings, lineNo, line, names, match);
             if (!nationsSeen.insert(match).second)
                 findings.warn(lineNo, "second block for " + name +
@@ -189,9 +353,11 @@ ReadResult readEuro(std::string_view bytes, mtxU_Collection& catalogue, const Na
         }
     }
 
-    if (findings.enabled() && n > 0 && p == n - 1)
+    if (noting && n > 0 && p == n - 1)
         findings.warn(lineNo + 1, "the last character, " + describeByte(data[p]) +
                                       ", stands alone after the last line end and is not read");
+    if (lastNation >= 0)
+        result.currentKey = names[static_cast<std::size_t>(lastNation)];
     result.lines = lineNo;
     return result;
 }

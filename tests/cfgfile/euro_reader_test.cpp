@@ -183,9 +183,9 @@ TEST(Reader, FindingsOfARefusedFileSurviveTheFailure) {
     ReadOptions options;
     options.collectDiagnostics = true;
     options.diagnosticsOut = &noted;
-    EXPECT_THROW(readEuro("\r\n\rX\nOrphan\nFC\r\n*Malta\r\n", *catalogue, FillNationNames(),
-                          options),
-                 FileError);
+    EXPECT_THROW(
+        readEuro("\r\n\rX\nOrphan\nFC\r\n*Malta\r\n", *catalogue, FillNationNames(), options),
+        FileError);
     ASSERT_EQ(noted.size(), 3u);
     EXPECT_EQ(noted[0].line, 2);
     EXPECT_THAT(noted[0].message, HasSubstr("swallows 'X'"));
@@ -198,7 +198,8 @@ TEST(Reader, FindingsOfARefusedFileSurviveTheFailure) {
 
     // A successful read puts its findings there too, and none in the result.
     noted.clear();
-    const ReadResult result = readEuro("*Malta\r\n*Malta\r\n", *catalogue, FillNationNames(), options);
+    const ReadResult result =
+        readEuro("*Malta\r\n*Malta\r\n", *catalogue, FillNationNames(), options);
     EXPECT_TRUE(result.diagnostics.empty());
     EXPECT_THAT(noted, ElementsAre(::testing::Field(&Diagnostic::line, 2)));
 
@@ -207,4 +208,45 @@ TEST(Reader, FindingsOfARefusedFileSurviveTheFailure) {
     options.collectDiagnostics = false;
     EXPECT_THROW(readEuro("Orphan\r\n", *catalogue, FillNationNames(), options), FileError);
     EXPECT_TRUE(noted.empty());
+}
+
+TEST(Reader, HeaderNationIsTheFirstTableNameInTheLineForAnyTable) {
+    // The reader matches headers in one pass; it must pick what a plain
+    // search of every name in table order picks, also for tables with
+    // names inside other names, an empty name or a "*" in a name.
+    const std::vector<NationNames> tables = {
+        FillNationNames(),           {"Malta", "Spain", "Spai"},   {"pain", "Spain", "Wales"},
+        {"Wales", "*Spa", "Spain"},  {"Spain", "", "Wales"},       {"*", "Spain"},
+        {"spain", "Italy", "Spain"}, {"Italy", "Ital", "It", "I"},
+    };
+    const std::vector<std::string> headers = {
+        "*Spain",
+        "*Spai",
+        "*Spain v England",
+        "*** Italy ***",
+        "*",
+        "*S",
+        "*I",
+        "*Northern Ireland",
+        "*EnglandSpain",
+        "*SpainEngland",
+        "*SSpain",
+        "*Englan",
+        "*spain",
+        "*Spain\0"s,
+        "*Wales Spain",
+        "*ItalySpain",
+        "**Spa",
+        "*Republic of Ireland and Northern Ireland",
+    };
+    for (const NationNames& names : tables) {
+        for (const std::string& header : headers) {
+            SCOPED_TRACE(::testing::PrintToString(names) + " " + header);
+            auto catalogue = BuildNationCatalogue();
+            const int m = matchNation(names, header);
+            const bool known = m >= 0 && findNation(*catalogue, names[m]) != nullptr;
+            const ReadResult r = readEuro(header + "\r\n", *catalogue, names);
+            EXPECT_EQ(r.currentKey, known ? names[m] : "");
+        }
+    }
 }
