@@ -1,0 +1,52 @@
+#include "check_command.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "cli/exit_code.h"
+#include "cli/tool_input.h"
+#include "cli/tool_text.h"
+#include "model/liga.h"
+
+namespace velquor::cli {
+
+namespace {
+
+bool namesANation(const mtxU_Collection& catalogue) {
+    return std::any_of(catalogue.begin(), catalogue.end(), [](const auto& element) {
+        return !static_cast<const Liga&>(*element).LigaName.empty();
+    });
+}
+
+}  // namespace
+
+int runCheck(const std::string& file, std::ostream& out, std::ostream& err, cfg::FileSystem& fs) {
+    std::vector<cfg::Diagnostic> findings;
+    cfg::ReadOptions options;
+    options.collectDiagnostics = true;
+    options.diagnosticsOut = &findings;
+    try {
+        const ToolInput input = loadToolInput(file, options, fs);
+        if (!namesANation(*input.catalogue))
+            findings.push_back({1, cfg::Diagnostic::Severity::Warning,
+                                "no header names a nation: the editor shows no nation, and a save "
+                                "writes an empty file"});
+    } catch (const cfg::FileError& e) {
+        // A refused file is a finding, and the reader has noted it; a file
+        // that cannot be read leaves nothing to check.
+        if (e.kind() != cfg::FileError::Kind::OrphanClubLine) {
+            reportFailure(err, file, e);
+            return kExitUsage;
+        }
+    }
+
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const auto& a, const auto& b) { return a.line < b.line; });
+    for (const cfg::Diagnostic& d : findings)
+        out << file << ':' << d.line << ": "
+            << (d.severity == cfg::Diagnostic::Severity::Error ? "error" : "warning") << ": "
+            << terminalText(d.message) << '\n';
+    return findings.empty() ? kExitOk : kExitFailed;
+}
+
+}  // namespace velquor::cli

@@ -1,0 +1,117 @@
+#include "cli/normalize_command.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cfgfile/euro_reader.h"
+#include "cfgfile/euro_writer.h"
+#include "cli/exit_code.h"
+#include "cli_fixture.h"
+#include "model/nation_catalogue.h"
+#include "support/failing_file_system.h"
+
+using namespace velquor;
+using namespace velquor::cli;
+using Step = velquor::test::FailingFileSystem::Step;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+namespace {
+
+class Normalize : public test::CliTest {
+  protected:
+    int normalize(const std::string& file, const std::string& output,
+                  cfg::FileSystem& fs = cfg::FileSystem::real()) {
+        err_.str("");
+        return runNormalize(file, output, err_, fs);
+    }
+    std::ostringstream err_;
+};
+
+TEST_F(Normalize, WritesWhatTheEditorsSaveWouldWrite) {
+    const std::string file =
+        write("in.cfg",
+              "*Wales (Premier)\r\nCardiff\r\nSwansea\r\nWrexham\r\nBangor\r\nExtra\r\n"
+              "*Atlantis\r\nNobody\r\n\r\n*Albania\r\n Tirana \r\n");
+    ASSERT_EQ(normalize(file, (dir_ / "out.cfg").string()), kExitOk) << err_.str();
+    EXPECT_EQ(err_.str(), "");
+    // Catalogue order, bare names, a blank line before each header, nothing beyond the places.
+    EXPECT_EQ(
+        read(dir_ / "out.cfg"),
+        "\r\n*Albania\r\n Tirana \r\n\r\n*Wales\r\nCardiff\r\nSwansea\r\nWrexham\r\nBangor\r\n");
+    EXPECT_THAT(entries(), ElementsAre("in.cfg", "out.cfg"));
+}
+
+TEST_F(Normalize, SampleComesOutAsTheWriterFormatsIt) {
+    const std::string original = read(sample());
+    auto catalogue = BuildNationCatalogue();
+    cfg::readEuro(original, *catalogue, cfg::FillNationNames());
+    const std::string file = write("euro.cfg", original);
+    ASSERT_EQ(normalize(file, (dir_ / "out.cfg").string()), kExitOk);
+    EXPECT_EQ(read(dir_ / "out.cfg"), cfg::formatEuro(*catalogue));
+}
+
+TEST_F(Normalize, OutputMayBeTheInputItself) {
+    const std::string file = write("euro.cfg", "*Malta\nLF only\r\n*Malta\r\nHibs\r\nX");
+    ASSERT_EQ(normalize(file, file), kExitOk) << err_.str();
+    EXPECT_EQ(read(file), "\r\n*Malta\r\nHibs\r\n");
+    EXPECT_THAT(entries(), ElementsAre("euro.cfg"));  // no backup, no temporary
+    ASSERT_EQ(normalize(file, file), kExitOk);        // already normal: unchanged
+    EXPECT_EQ(read(file), "\r\n*Malta\r\nHibs\r\n");
+}
+
+TEST_F(Normalize, FailedLoadLeavesTheOutputAsItWas) {
+    const std::string out = write("out.cfg", "keep me");
+    const std::string orphan = write("orphan.cfg", "Lost FC\r\n*Malta\r\n");
+    EXPECT_EQ(normalize(orphan, out), kExitFailed);
+    EXPECT_THAT(err_.str(), HasSubstr(orphan + ":1: club line"));
+    EXPECT_EQ(normalize(orphan, orphan), kExitFailed);
+    EXPECT_EQ(read(orphan), "Lost FC\r\n*Malta\r\n");
+
+    EXPECT_EQ(normalize((dir_ / "missing.cfg").string(), out), kExitFailed);
+    EXPECT_THAT(err_.str(), HasSubstr("missing.cfg: cannot open"));
+
+    test::FailingFileSystem failing;
+    failing.failAt = Step::Read;
+    EXPECT_EQ(normalize(write("in.cfg", "*Malta\r\n"), out, failing), kExitFailed);
+    EXPECT_THAT(err_.str(), HasSubstr("in.cfg: cannot read"));
+
+    EXPECT_EQ(read(out), "keep me");
+    EXPECT_THAT(entries(), ElementsAre("in.cfg", "orphan.cfg", "out.cfg"));
+}
+
+TEST_F(Normalize, FailedWriteLeavesTheOutputAsItWasAndNoTemporary) {
+    const std::string file = write("in.cfg", "*Malta\r\nHibs\r\n");
+    const std::string out = write("out.cfg", "keep me");
+    for (Step step : {Step::Create, Step::Write, Step::Sync, Step::Close, Step::Rename}) {
+        SCOPED_TRACE(static_cast<int>(step));
+        test::FailingFileSystem failing;
+        failing.failAt = step;
+        failing.writeBudget = 3;
+        EXPECT_EQ(normalize(file, out, failing), kExitFailed);
+        EXPECT_THAT(err_.str(), HasSubstr(out + ": cannot save: No space left on device"));
+        EXPECT_EQ(read(out), "keep me");
+        EXPECT_THAT(entries(), ElementsAre("in.cfg", "out.cfg"));
+    }
+
+    // An output in a missing folder, or a folder as the output: nothing appears anywhere.
+    EXPECT_EQ(normalize(file, (dir_ / "no such folder" / "out.cfg").string()), kExitFailed);
+    EXPECT_THAT(err_.str(), HasSubstr("no such folder/out.cfg: cannot save"));
+    EXPECT_EQ(normalize(file, dir_.string()), kExitFailed);
+    EXPECT_THAT(entries(), ElementsAre("in.cfg", "out.cfg"));
+    EXPECT_EQ(read(file), "*Malta\r\nHibs\r\n");
+}
+
+TEST_F(Normalize, EmptyOrNamelessInputWritesAnEmptyFile) {
+    const std::string out = write("out.cfg", "old text");
+    EXPECT_EQ(normalize(write("empty.cfg", ""), out), kExitOk);
+    EXPECT_THAT(read(out), IsEmpty());
+    write("out.cfg", "old text");
+    EXPECT_EQ(normalize(write("unknown.cfg", "*Atlantis\r\nNobody\r\n"), out), kExitOk);
+    EXPECT_THAT(read(out), IsEmpty());
+}
+
+}  // namespace
