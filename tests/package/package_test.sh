@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Unpacks the Debian package into a scratch root and checks that what a user
+# gets works from there: the tool runs, the menu entry, metadata and icons are
+# where the desktop looks for them, and every library the programs need is known.
+# usage: package_test.sh DEB SAMPLE
+set -uo pipefail
+
+deb=${1:?usage: package_test.sh DEB SAMPLE}
+sample=${2:?usage: package_test.sh DEB SAMPLE}
+version=2.0.0
+app_id=io.github.velquor.velquor
+
+failures=0
+fail() {
+    echo "package_test: FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+[ -f "$deb" ] || { echo "package_test: no package at $deb" >&2; exit 1; }
+[ -f "$sample" ] || { echo "package_test: no sample at $sample" >&2; exit 1; }
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg -x "$deb" "$root" || { echo "package_test: dpkg -x cannot unpack $deb" >&2; exit 1; }
+
+# --- control fields: a package that dpkg would install under another name or
+# without its libraries is as broken as one with a missing file.
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = velquor ] || fail "Package is '$(field Package)'"
+[ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)'"
+[ "$(field Architecture)" = amd64 ] || fail "Architecture is '$(field Architecture)'"
+depends=$(field Depends)
+for lib in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6svg6; do
+    [[ ",$depends" == *", $lib "* || ",$depends" == *",$lib "* ]] ||
+        fail "Depends lacks $lib: '$depends'"
+done
+
+# --- files where the desktop and man look for them
+usr=$root/usr
+expect=(
+    bin/velquor bin/velquor-cfg
+    share/applications/velquor.desktop
+    "share/metainfo/$app_id.metainfo.xml"
+    share/icons/hicolor/scalable/apps/velquor.svg
+    share/man/man1/velquor-cfg.1 share/man/man1/velquor.1
+    share/doc/velquor/copyright
+)
+for f in "${expect[@]}"; do
+    [ -s "$usr/$f" ] || fail "missing or empty: /usr/$f"
+done
+for f in bin/velquor bin/velquor-cfg; do
+    [ -x "$usr/$f" ] || fail "not executable: /usr/$f"
+done
+
+# Each fixed-size icon must be a PNG of the size its folder claims: the
+# IHDR width and height are the big-endian words at bytes 16 and 20.
+png_size() { od -A n -t u1 -j 16 -N 8 "$1" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}'; }
+for size in 16 32 48 64 128 256; do
+    png=$usr/share/icons/hicolor/${size}x${size}/apps/velquor.png
+    if [ ! -s "$png" ]; then
+        fail "missing icon ${size}x${size}"
+    elif [ "$(head -c 8 "$png" | od -A n -t x1 | tr -d ' ')" != 89504e470d0a1a0a ]; then
+        fail "icon ${size}x${size} is not a PNG"
+    elif [ "$(png_size "$png")" != "${size}x${size}" ]; then
+        fail "icon ${size}x${size} is $(png_size "$png")"
+    fi
+done
+
+# --- the programs, run from the scratch root
+for f in bin/velquor bin/velquor-cfg; do
+    [ -x "$usr/$f" ] || continue
+    missing=$(ldd "$usr/$f" 2>&1 | grep 'not found')
+    [ -z "$missing" ] || fail "/usr/$f needs libraries that are not there: $missing"
+done
+
+tool=$usr/bin/velquor-cfg
+if [ -x "$tool" ]; then
+    out=$("$tool" --version 2>&1)
+    rc=$?
+    [ $rc -eq 0 ] || fail "velquor-cfg --version exits $rc"
+    [ "$out" = "velquor-cfg $version" ] || fail "velquor-cfg --version says '$out'"
+
+    # The sample is clean: no findings, nothing printed.
+    out=$("$tool" check "$sample" 2>&1)
+    rc=$?
+    [ $rc -eq 0 ] || fail "velquor-cfg check on the sample exits $rc: $out"
+    [ -z "$out" ] || fail "velquor-cfg check on the sample prints: $out"
+
+    # The installed tool must still tell a script that something is wrong.
+    out=$("$tool" check "$root/no-such-euro.cfg" 2>&1)
+    rc=$?
+    [ $rc -eq 2 ] || fail "velquor-cfg check on a missing file exits $rc, not 2"
+    [ -n "$out" ] || fail "velquor-cfg check on a missing file says nothing"
+    "$tool" frobnicate >/dev/null 2>&1
+    rc=$?
+    [ $rc -eq 2 ] || fail "velquor-cfg with an unknown command exits $rc, not 2"
+fi
+
+# --- the desktop entry and its metadata, as the desktop's own tools read them
+desktop=$usr/share/applications/velquor.desktop
+if [ -f "$desktop" ]; then
+    exec_line=$(sed -n 's/^Exec=//p' "$desktop")
+    [ -x "$usr/bin/${exec_line%% *}" ] || fail "Exec=$exec_line is not an installed program"
+    icon=$(sed -n 's/^Icon=//p' "$desktop")
+    [ -f "$usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "Icon=$icon has no icon"
+    if command -v desktop-file-validate >/dev/null; then
+        desktop-file-validate "$desktop" || fail "desktop-file-validate rejects velquor.desktop"
+    else
+        echo "package_test: desktop-file-validate not installed, entry not validated" >&2
+    fi
+fi
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$usr/share/metainfo/$app_id.metainfo.xml" ||
+        fail "appstreamcli rejects the metainfo"
+    # The tree check also follows the launchable to the desktop entry.
+    appstreamcli validate-tree --no-net "$root" || fail "appstreamcli rejects the installed tree"
+else
+    echo "package_test: appstreamcli not installed, metainfo not validated" >&2
+fi
+
+if [ $failures -ne 0 ]; then
+    echo "package_test: $failures check(s) failed for $deb" >&2
+    exit 1
+fi
+echo "package_test: $deb passes"
