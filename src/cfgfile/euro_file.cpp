@@ -10,12 +10,19 @@ namespace velquor::cfg {
 
 bool ensureBackup(const fs::path& file, const fs::path& folder, FileSystem& fsys) {
     const fs::path backup = folder / kBackupName;
+    bool copying = false;
     try {
         if (fsys.exists(backup))
             return false;
+        copying = true;
         fsys.copyFile(file, backup);
         return true;
     } catch (const std::exception& e) {
+        // A copy cut short would pass for the backup at every later open;
+        // one that appeared meanwhile is someone else's and stays.
+        const auto* failure = dynamic_cast<const std::system_error*>(&e);
+        if (copying && !(failure && failure->code() == std::errc::file_exists))
+            fsys.remove(backup);
         throw FileError(FileError::Kind::Backup, file,
                         "cannot make the backup " + backup.string() + ": " + failureReason(e));
     }

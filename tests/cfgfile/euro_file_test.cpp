@@ -91,6 +91,50 @@ TEST_F(FileTest, FailedBackupIsATypedFailureNamingTheFile) {
     EXPECT_FALSE(fs::exists(dir_ / "euro.cfg.bak"));
 }
 
+TEST_F(FileTest, ABackupCutShortIsRemovedSoTheNextOpenMakesItWhole) {
+    const fs::path file = write("euro.cfg", "*Malta\r\nHibs\r\n");
+    failing_.failAt = Step::Copy;
+    failing_.writeBudget = 3;
+    EXPECT_THROW(ensureBackup(file, dir_, failing_), FileError);
+    EXPECT_EQ(entries(), std::vector<std::string>{"euro.cfg"});
+
+    EXPECT_TRUE(ensureBackup(file, dir_));
+    EXPECT_EQ(read(dir_ / "euro.cfg.bak"), "*Malta\r\nHibs\r\n");
+}
+
+TEST_F(FileTest, ABackupThatAppearsDuringTheCopyIsNotRemoved) {
+    const fs::path file = write("euro.cfg", "mine");
+    failing_.meddle = [&](Step step, const fs::path&) {
+        if (step == Step::Copy)
+            write("euro.cfg.bak", "theirs");
+    };
+    EXPECT_THROW(ensureBackup(file, dir_, failing_), FileError);
+    EXPECT_EQ(read(dir_ / "euro.cfg.bak"), "theirs");
+}
+
+TEST_F(FileTest, AFileThatVanishesOrBecomesAFolderJustBeforeTheReadFailsTheRead) {
+    const fs::path file = dir_ / "euro.cfg";
+    for (const bool folder : {false, true}) {
+        SCOPED_TRACE(folder ? "folder" : "vanished");
+        write("euro.cfg", "*Malta\r\nHibs\r\n");
+        failing_.meddle = [&](Step step, const fs::path& path) {
+            if (step != Step::Read)
+                return;
+            fs::remove(path);
+            if (folder)
+                fs::create_directory(path);
+        };
+        try {
+            readEuroBytes(file, failing_);
+            ADD_FAILURE() << "read a file that is gone";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.kind(), FileError::Kind::Read);
+            EXPECT_THAT(e.what(), HasSubstr(file.string()));
+        }
+        fs::remove_all(file);
+    }
+}
+
 TEST_F(FileTest, ReadFailuresAreTyped) {
     const auto kindOf = [&](const fs::path& path, FileSystem& fsys) {
         try {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cerrno>
+#include <fstream>
+#include <functional>
 #include <system_error>
 
 #include "cfgfile/file_system.h"
@@ -14,23 +16,39 @@ class FailingFileSystem : public cfg::FileSystem {
     enum class Step { None, Copy, Read, Create, Write, Sync, Close, Rename };
 
     Step failAt = Step::None;
-    std::size_t writeBudget = 0;  // with Step::Write: bytes written before it fails
+    /// With Step::Write or Step::Copy: bytes that land before it fails.
+    std::size_t writeBudget = 0;
     int error = ENOSPC;
+    /// Runs just before each step with the path it works on, to change the
+    /// files under the program's feet (a file vanishing, becoming a folder).
+    std::function<void(Step, const std::filesystem::path&)> meddle;
 
     void copyFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        check(Step::Copy);
+        interfere(Step::Copy, from);
+        if (failAt == Step::Copy) {
+            // A copy cut short: the start of the file lands, then the disk is full.
+            std::ifstream in(from, std::ios::binary);
+            std::string part(writeBudget, '\0');
+            in.read(part.data(), static_cast<std::streamsize>(part.size()));
+            part.resize(static_cast<std::size_t>(in.gcount()));
+            std::ofstream(to, std::ios::binary) << part;
+            check(Step::Copy);
+        }
         FileSystem::copyFile(from, to);
     }
     std::string readAll(const std::filesystem::path& path) override {
+        interfere(Step::Read, path);
         check(Step::Read);
         return FileSystem::readAll(path);
     }
     std::unique_ptr<cfg::OutputFile> createTemporary(const std::filesystem::path& dir,
                                                      std::filesystem::path& created) override {
+        interfere(Step::Create, dir);
         check(Step::Create);
         return std::make_unique<File>(*this, FileSystem::createTemporary(dir, created));
     }
     void replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        interfere(Step::Rename, to);
         check(Step::Rename);
         FileSystem::replace(from, to);
     }
@@ -68,6 +86,10 @@ class FailingFileSystem : public cfg::FileSystem {
         std::size_t written_ = 0;
     };
 
+    void interfere(Step step, const std::filesystem::path& path) {
+        if (meddle)
+            meddle(step, path);
+    }
     void check(Step step) {
         if (failAt == step)
             throw std::system_error(error, std::generic_category(), "injected");

@@ -59,12 +59,17 @@ class ProgressScale {
 }  // namespace
 
 void frmEditor::emptyTree() {
+    // Hiding the focused tree hands the focus to the stand-in, which keeps
+    // it while hidden: keys would go nowhere the user can see.
+    const bool hadFocus = Treeview1->hasFocus();
     TreeView2->show();
     Treeview1->hide();
     Treeview1->clear();
     Treeview1->repaint();
     TreeView2->hide();
     Treeview1->show();
+    if (hadFocus || TreeView2->hasFocus())
+        Treeview1->setFocus(Qt::OtherFocusReason);
 }
 
 QString frmEditor::AskOpenPath() {
@@ -108,7 +113,15 @@ bool frmEditor::LoadEuroFile(const QString& path) {
         state_.sCurrentKey.clear();
         cfg::ReadOptions options;
         options.file = file;
-        options.progress = [this, &scale](std::size_t position) {
+        // Nothing is drawn until the read ends, so a value the bar cannot
+        // show apart from the last one is not worth setting: with millions of
+        // short lines, setting each one cost more than the reading.
+        const std::size_t step = std::max<std::size_t>(1, bytes.size() / 4096);
+        std::size_t shown = 0;
+        options.progress = [this, &scale, step, &shown](std::size_t position) {
+            if (position - shown < step && shown != 0)
+                return;
+            shown = position;
             pbar->setValue(scale(position));
         };
         const cfg::ReadResult result =
