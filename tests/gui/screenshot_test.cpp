@@ -10,15 +10,20 @@
 namespace velquor::test {
 namespace {
 
-using Screenshot = EditorTest;
+class Screenshot : public EditorTest {
+  protected:
+    QString folder = qEnvironmentVariable("VELQUOR_SCREENSHOTS");
+    QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
+
+    void SetUp() override {
+        if (folder.isEmpty())
+            GTEST_SKIP() << "VELQUOR_SCREENSHOTS names no folder";
+        QDir().mkpath(folder);
+        EditorTest::SetUp();
+    }
+};
 
 TEST_F(Screenshot, MainWindowWithANationChosen) {
-    const QString folder = qEnvironmentVariable("VELQUOR_SCREENSHOTS");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "VELQUOR_SCREENSHOTS names no folder";
-    QDir().mkpath(folder);
-    const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
-
     window->grab().save(folder + QStringLiteral("/empty-x%1.png").arg(scale));
     open(sample());
     click(QStringLiteral("Germany"));
@@ -26,6 +31,23 @@ TEST_F(Screenshot, MainWindowWithANationChosen) {
     box(QStringLiteral("txtUCL_0"))->home(false);
     keys(box(QStringLiteral("txtUCL_0")), QStringLiteral("*"));
     EXPECT_TRUE(window->grab().save(folder + QStringLiteral("/germany-x%1.png").arg(scale)));
+}
+
+TEST_F(Screenshot, FindAndAboutDialogs) {
+    open(sample());
+    click(QStringLiteral("Germany"));
+    auto shoot = [&](const QString& name, Qt::Key close) {
+        dialogs.script.push_back([this, name, close](QDialog& dialog) {
+            EXPECT_TRUE(
+                dialog.grab().save(folder + QStringLiteral("/%1-x%2.png").arg(name, scale)));
+            QTest::keyClick(&dialog, close);
+        });
+    };
+    shoot(QStringLiteral("find"), Qt::Key_Escape);
+    trigger("tolFind");
+    shoot(QStringLiteral("about"), Qt::Key_Escape);
+    trigger("tolAbout");
+    EXPECT_EQ(dialogs.shown, 2);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ done
 exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     QT_QPA_PLATFORM=xcb "$1" & pid=$!
     found=1
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         if xwininfo -root -tree 2>/dev/null | grep -q "\"Velquor EC\""; then found=0; break; fi
         kill -0 $pid 2>/dev/null || { echo "the editor ended before its window appeared"; exit 1; }
         sleep 0.1

@@ -55,9 +55,11 @@ QFrame* makeRuleLine(QWidget* parent, const char* name, QRect geometry, QColor c
     return line;
 }
 
-// A 60 x 80 picture of a trophy on a pitch, drawn rather than shipped.
-QPixmap aboutPicture() {
-    QPixmap pixmap(60, 80);
+// A 60 x 80 picture of a trophy on a pitch, drawn rather than shipped, at
+// the screen's pixel density so that it stays sharp when scaled.
+QPixmap aboutPicture(qreal ratio) {
+    QPixmap pixmap(QSize(60, 80) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, 80);
@@ -103,7 +105,7 @@ frmAbout::frmAbout(platform::Platform& platform, QWidget* parent)
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setGeometry(twipsRect(0, 0, 900, 1200));
-    picIcon->setPixmap(aboutPicture());
+    picIcon->setPixmap(aboutPicture(devicePixelRatioF()));
     picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     lblTitle = makeLabel(this, "lblTitle", twipsRect(1050, 120, 4095, 240), false);
@@ -170,6 +172,9 @@ void frmAbout::showEvent(QShowEvent* event) {
         frame.moveCenter(owner->frameGeometry().center());
         move(frame.topLeft());
     }
+    // Only now is the screen known, and with it the density to draw at.
+    if (picIcon->pixmap().devicePixelRatio() != devicePixelRatioF())
+        picIcon->setPixmap(aboutPicture(devicePixelRatioF()));
     QDialog::showEvent(event);
 }
 

@@ -19,18 +19,25 @@ namespace velquor::ui {
 
 namespace {
 
-// A small magnifying glass, drawn rather than shipped.
+// A small magnifying glass, drawn rather than shipped; drawn again at twice
+// the size so a high-density title bar does not blow up the small one.
 QIcon findIcon() {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 1.5));
-    painter.setBrush(QColor(0xC0, 0xE0, 0xFF));
-    painter.drawEllipse(QRectF(1.5, 1.5, 9, 9));
-    painter.setPen(QPen(QColor(0x80, 0x40, 0x00), 3, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(10, 10), QPointF(14, 14));
-    return QIcon(pixmap);
+    QIcon icon;
+    for (const int side : {16, 32}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(side / 16.0, side / 16.0);
+        painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 1.5));
+        painter.setBrush(QColor(0xC0, 0xE0, 0xFF));
+        painter.drawEllipse(QRectF(1.5, 1.5, 9, 9));
+        painter.setPen(QPen(QColor(0x80, 0x40, 0x00), 3, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(10, 10), QPointF(14, 14));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 }  // namespace
@@ -57,6 +64,8 @@ frmBuscar::frmBuscar(QWidget* parent) : QDialog(parent) {
     txtBuscar = new QLineEdit(this);
     txtBuscar->setObjectName(QStringLiteral("txtBuscar"));
     txtBuscar->setGeometry(twipsRect(1380, 240, 2775, 315));
+    // The label "&Find" is the OK button's buddy, so it cannot name the box.
+    txtBuscar->setAccessibleName(QStringLiteral("Find"));
 
     chkMayusculas = new QCheckBox(QStringLiteral("&Match case"), this);
     chkMayusculas->setObjectName(QStringLiteral("chkMayusculas"));

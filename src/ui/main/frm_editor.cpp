@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QScopeGuard>
 #include <QToolBar>
@@ -82,6 +83,7 @@ void frmEditor::openTool() {
     BuildTree();
     if (closingAfterFailure_)
         return;
+    markFirstNodeIfFocused();
     UpdateTools();
     // The loader left sCurrentKey at its last nation; the panel must not
     // write into a record it does not show.
@@ -104,6 +106,15 @@ bool frmEditor::offerSaveBeforeOpen() {
         default:
             return false;
     }
+}
+
+void frmEditor::markFirstNodeIfFocused() {
+    // The tree kept the focus while it was emptied and refilled; mark a node
+    // as the focus entering it would, so that Space has one to choose.
+    if (!Treeview1->hasFocus() || Treeview1->currentItem() || Treeview1->topLevelItemCount() == 0)
+        return;
+    Treeview1->selectionModel()->setCurrentIndex(Treeview1->model()->index(0, 0),
+                                                 QItemSelectionModel::NoUpdate);
 }
 
 void frmEditor::UpdateTools() {

@@ -48,6 +48,8 @@ inline const QString kSavingError = QStringLiteral(
     "Some errors found during the saving process. This problem maybe is caused by incorrect "
     "data. Your euro.cfg is safe, there is a backup file in the app folder");
 inline const QString kErrorTitle = QStringLiteral("Error");
+/// What a screen reader says of a box the nation has no place for.
+inline const QString kNoPlace = QStringLiteral("No place for this team");
 }  // namespace texts
 
 /// The program's main window: the nation tree, the toolbar and the panel of
@@ -111,6 +113,7 @@ class frmEditor : public QMainWindow {
     void ActiveBar1_ToolClick(QAction* Tool);
     void openTool();
     bool offerSaveBeforeOpen();
+    void markFirstNodeIfFocused();
     void showError(const QString& description);
 
     // Loading and saving (frm_editor_file.cpp).

@@ -72,19 +72,28 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, c
     return f;
 }
 
-// One framed group: its boxes and the labels that name their places.
+// One framed group: its boxes and the labels that name their places. A
+// screen reader hears the competition with each place, in proper English
+// ("3rd" where the Intertoto caption says "3th").
 template <std::size_t N>
 void fillFrame(QGroupBox* f, const QString& boxName, const QString& labelName,
-               std::array<QLineEdit*, N>& boxes, std::array<QLabel*, N>& labels, int firstTop,
+               const QString& competition, std::array<QLineEdit*, N>& boxes,
+               std::array<QLabel*, N>& labels, int firstTop,
                const std::array<const char*, N>& captions) {
     static constexpr std::array<int, 4> kLabelWidths = {1095, 1335, 1335, 1335};
+    static constexpr std::array<const char*, 4> kOrdinals = {"1st", "2nd", "3rd", "4th"};
     for (std::size_t k = 0; k < N; ++k) {
         const int top = firstTop + 420 * static_cast<int>(k);
         boxes[k] = textBox(f, QStringLiteral("%1_%2").arg(boxName).arg(k),
                            twipsRect(1200, top, 3135, 315));
+        boxes[k]->setAccessibleName(
+            QStringLiteral("%1, %2 team").arg(competition, QLatin1String(kOrdinals[k])));
         labels[k] =
             label(f, QStringLiteral("%1_%2").arg(labelName).arg(k),
                   QString::fromLatin1(captions[k]), twipsRect(120, top + 60, kLabelWidths[k], 255));
+        // No access key in the captions: the buddy only ties label and box
+        // together for assistive tools.
+        labels[k]->setBuddy(boxes[k]);
     }
 }
 
@@ -129,6 +138,14 @@ void frmEditor::buildWindow() {
     buildStatus(client);
     setTabOrder();
 
+    // Closing from the keyboard alone, without a window manager's key; kept
+    // off the toolbar, which holds its five tools only.
+    auto* quit = new QAction(QStringLiteral("Quit"), this);
+    quit->setObjectName(QStringLiteral("actQuit"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addAction(quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
     resize(minimumSizeHint());
 }
 
@@ -150,6 +167,9 @@ void frmEditor::buildToolbar() {
             action->setToolTip(tip);
         action->setShortcut(shortcut);
         Band1->addAction(action);
+        // Said as the caption; the tooltip, where there is one, describes it.
+        if (QWidget* button = Band1->widgetForAction(action))
+            button->setAccessibleName(caption);
         return action;
     };
     tolAbrir = tool(QStringLiteral("tolAbrir"), QStringLiteral("Open"), QStringLiteral("Open file"),
@@ -187,6 +207,9 @@ void frmEditor::buildTrees(QWidget* client) {
     };
     Treeview1 = tree(QStringLiteral("Treeview1"), twipsRect(120, 60, 3255, 5775));
     TreeView2 = tree(QStringLiteral("TreeView2"), twipsRect(120, 180, 3255, 5295));
+    // The stand-in shows while the tree is emptied; to a reader it is the same list.
+    for (QTreeWidget* view : {Treeview1, TreeView2})
+        view->setAccessibleName(QStringLiteral("Nations"));
     TreeView2->hide();
     Treeview1->viewport()->installEventFilter(this);
 }
@@ -203,12 +226,15 @@ void frmEditor::buildPanel(QWidget* client) {
     Frame3 = frame(client, QStringLiteral("Frame3"), QStringLiteral("Intertoto"),
                    twipsRect(3660, 4260, 4455, 1575));
 
-    fillFrame<4>(Frame1, QStringLiteral("txtUCL"), QStringLiteral("lblUCL"), txtUCL, lblUCL, 240,
+    fillFrame<4>(Frame1, QStringLiteral("txtUCL"), QStringLiteral("lblUCL"),
+                 QStringLiteral("Champions League"), txtUCL, lblUCL, 240,
                  {"1st team", "2nd team", "3rd team", "4th team"});
-    fillFrame<4>(Frame2, QStringLiteral("txtUEFA"), QStringLiteral("lblUEFA"), txtUEFA, lblUEFA,
-                 240, {"1st team", "2nd team", "3rd team", "4th team"});
+    fillFrame<4>(Frame2, QStringLiteral("txtUEFA"), QStringLiteral("lblUEFA"),
+                 QStringLiteral("UEFA Cup"), txtUEFA, lblUEFA, 240,
+                 {"1st team", "2nd team", "3rd team", "4th team"});
     fillFrame<3>(Frame3, QStringLiteral("txtIntertoto"), QStringLiteral("lblintertoto"),
-                 txtIntertoto, lblintertoto, 300, {"1st team", "2nd team", "3th team"});
+                 QStringLiteral("Intertoto"), txtIntertoto, lblintertoto, 300,
+                 {"1st team", "2nd team", "3th team"});
 
     for (QLabel* l : {lblUCL[0], lblUCL[1], lblUEFA[0], lblUEFA[1], lblintertoto[0],
                       lblintertoto[1], lblintertoto[2]})

@@ -29,6 +29,11 @@ void colour(QLabel* label, const QColor& colour) {
     label->setForegroundRole(QPalette::WindowText);
 }
 
+// The red label says it with colour alone; a screen reader says it in words.
+void describePlace(QLineEdit* box, bool hasPlace) {
+    box->setAccessibleDescription(hasPlace ? QString() : texts::kNoPlace);
+}
+
 ClubValidator* validatorOf(QLineEdit* box) {
     return const_cast<ClubValidator*>(qobject_cast<const ClubValidator*>(box->validator()));
 }
@@ -184,6 +189,7 @@ void frmEditor::ApplyPlaceCounts() {
     auto apply = [](auto& boxes, auto& labels, int count) {
         for (int n = static_cast<int>(boxes.size()); n > count && n >= 1; --n) {
             boxes[static_cast<std::size_t>(n - 1)]->setEnabled(false);
+            describePlace(boxes[static_cast<std::size_t>(n - 1)], false);
             colour(labels[static_cast<std::size_t>(n - 1)], Qt::red);
         }
     };
@@ -193,8 +199,11 @@ void frmEditor::ApplyPlaceCounts() {
 }
 
 void frmEditor::EnablePanel(bool bEnabled) {
-    for (QLineEdit* box : findChildren<QLineEdit*>())
+    // A box shut with the whole panel has a place; it is only not shown yet.
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
         box->setEnabled(bEnabled);
+        describePlace(box, true);
+    }
     for (QGroupBox* frame : findChildren<QGroupBox*>())
         frame->setEnabled(bEnabled);
     state_.bPanelEnabled = bEnabled;
@@ -203,6 +212,8 @@ void frmEditor::EnablePanel(bool bEnabled) {
 void frmEditor::ResetLabelColours() {
     for (QLabel* label : findChildren<QLabel*>())
         colour(label, Qt::black);
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        describePlace(box, true);
 }
 
 void frmEditor::clearPanel() {

@@ -127,7 +127,8 @@ bool ImageList::contains(const QString& key) const {
 QIcon ImageList::pelota() {
     QSvgRenderer renderer(QStringLiteral(":/icons/pelota.svg"));
     QIcon icon;
-    for (const int side : {16, 32, 48}) {
+    // Up to 128: the window icon of a task switcher at 200 %.
+    for (const int side : {16, 24, 32, 48, 64, 128}) {
         QPixmap pixmap(side, side);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
