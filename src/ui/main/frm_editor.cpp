@@ -45,6 +45,8 @@ void frmEditor::showError(const QString& description) {
 }
 
 void frmEditor::ActiveBar1_ToolClick(QAction* Tool) {
+    if (loading_)
+        return;  // a shortcut that got into the load's repaint pass
     try {
         const QString name = Tool->objectName();
         if (name == QLatin1String("tolAbrir")) {
@@ -77,6 +79,10 @@ void frmEditor::openTool() {
     const QString path = AskOpenPath();
     if (path.isEmpty())
         return;
+    openChosen(path);
+}
+
+void frmEditor::openChosen(const QString& path) {
     BuildNationCatalogue();
     if (!LoadEuroFile(path))
         return;
@@ -122,6 +128,13 @@ void frmEditor::UpdateTools() {
 }
 
 void frmEditor::closeEvent(QCloseEvent* event) {
+    if (loading_) {
+        // Closing now would drop the catalogue under the reader; close as
+        // soon as the load is over instead.
+        event->ignore();
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
     // After a failed load the catalogue is partly read: it is never offered for saving.
     if (!unloaded_ && !closingAfterFailure_ && state_.bModified) {
         const auto answer = platform_.dialogs.message(

@@ -96,6 +96,9 @@ class frmEditor : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A euro.cfg dropped on the window opens as if chosen in the dialog.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     enum class Group { UCL, UEFA, Intertoto };
@@ -112,6 +115,7 @@ class frmEditor : public QMainWindow {
     void Form_Load();
     void ActiveBar1_ToolClick(QAction* Tool);
     void openTool();
+    void openChosen(const QString& path);
     bool offerSaveBeforeOpen();
     void markFirstNodeIfFocused();
     void showError(const QString& description);
@@ -122,6 +126,7 @@ class frmEditor : public QMainWindow {
     void failLoad();
     bool confirmGaps();
     void rememberDialogFolder(const QString& path);
+    void takeOpenPath(const QString& path);
 
     // The panel (frm_editor_panel.cpp).
     void connectPanel();
@@ -142,6 +147,7 @@ class frmEditor : public QMainWindow {
     QString dialogFolder_;  // where the next file dialog starts
     bool closingAfterFailure_ = false;
     bool unloaded_ = false;
+    bool loading_ = false;                      // inside the one pass over pending events of a load
     bool searching_ = false;                    // the search fills the panel itself
     QTreeWidgetItem* filledOnPress_ = nullptr;  // filled by the press of the running click
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QStringList>
 #include <QTreeWidget>
 #include <algorithm>
@@ -84,10 +85,14 @@ QString frmEditor::AskOpenPath() {
     }
     if (path.isEmpty())
         return path;
+    takeOpenPath(path);
+    return path;
+}
+
+void frmEditor::takeOpenPath(const QString& path) {
     state_.sCurrentFolder = folderOf(path);
     state_.sCurrentFile = path;
     rememberDialogFolder(path);
-    return path;
 }
 
 void frmEditor::BuildNationCatalogue() {
@@ -104,7 +109,11 @@ bool frmEditor::LoadEuroFile(const QString& path) {
         lblInfo->setGeometry(twipsRect(120, 5880, 1455, 255));
         lblInfo->setText(QStringLiteral("Loading data..."));
         lblInfo->setVisible(true);
-        QCoreApplication::processEvents();
+        // The one pass that draws the label. Clicks and keys wait for the
+        // read to end; what still gets in here is held off by loading_.
+        loading_ = true;
+        const auto loaded = qScopeGuard([this] { loading_ = false; });
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
         const ProgressScale scale(bytes.size());
         pbar->setRange(1, scale(bytes.size()));

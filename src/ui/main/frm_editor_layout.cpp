@@ -121,6 +121,7 @@ void frmEditor::buildWindow() {
     setObjectName(QStringLiteral("frmEditor"));
     setWindowTitle(texts::kCaption);
     setWindowIcon(ImageList::pelota());
+    setAcceptDrops(true);
     setFont(windowFont());
     // Resizable, but without a maximise box: the controls keep their places.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
