@@ -14,8 +14,6 @@ namespace {
 
 using platform::MessageAnswer;
 
-const std::string kSpainItaly =
-    "\r\n*Spain\r\nMadrid FC\r\nSevilla United\r\n\r\n*Italy\r\nTorino FC\r\n";
 const std::string kPortugal = "\r\n*Portugal\r\nLisboa FC\r\n";
 
 class DropAndBusyTest : public EditorTest {
@@ -64,10 +62,9 @@ TEST_F(DropAndBusyTest, OnlyOneLocalEuroCfgIsTaken) {
 }
 
 TEST_F(DropAndBusyTest, ADropAsksBeforeDiscardingUnsavedEdits) {
-    const QString path = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
-    open(path);
-    click(QStringLiteral("Spain"));
-    type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
+    const QString path =
+        openAndEdit(QStringLiteral("a/euro.cfg"), kSpainItaly, QStringLiteral("Spain"),
+                    QStringLiteral("txtUCL_0"), QStringLiteral("!"));
     dialogs.answers.push_back(MessageAnswer::Cancel);
     drop({write(QStringLiteral("b/euro.cfg"), kPortugal)});
     EXPECT_EQ(dialogs.texts(), std::vector<QString>{ui::texts::kModifiedQuestion});

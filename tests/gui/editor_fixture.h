@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,10 @@
 #include "ui/main/frm_editor.h"
 
 namespace velquor::test {
+
+/// Two nations, in the file in the reverse of catalogue order.
+inline const std::string kSpainItaly =
+    "\r\n*Spain\r\nMadrid FC\r\nSevilla United\r\n\r\n*Italy\r\nTorino FC\r\n";
 
 /// A shown main window over scripted dialogs and a file system that fails
 /// on cue, with files of its own in a scratch folder.
@@ -126,6 +131,34 @@ class EditorTest : public ::testing::Test {
         target->setFocus();
         target->selectAll();
         QTest::keyClick(target, Qt::Key_Delete);
+    }
+
+    /// Opens bytes as name, chooses nation and types text at the end of a box.
+    QString openAndEdit(const QString& name, const std::string& bytes, const QString& nation,
+                        const QString& boxName, const QString& text) {
+        const QString path = write(name, bytes);
+        open(path);
+        click(nation);
+        type(boxName, text);
+        return path;
+    }
+
+    /// Every file below the scratch folder, by path relative to it.
+    QStringList files() const {
+        QStringList found;
+        QDirIterator it(scratch.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            found << QDir(scratch.path()).relativeFilePath(it.next());
+        found.sort();
+        return found;
+    }
+    /// Exactly one message was shown: text, as an error box.
+    void expectOnlyMessage(const QString& text) {
+        ASSERT_EQ(dialogs.messages.size(), 1u) << dialogs.texts().back().toStdString();
+        EXPECT_EQ(dialogs.messages[0].text, text);
+        EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Error"));
+        EXPECT_EQ(dialogs.messages[0].icon, platform::MessageIcon::Critical);
+        EXPECT_EQ(dialogs.messages[0].buttons, platform::MessageButtons::Ok);
     }
 
     const ui::frmEditor::State& state() const { return window->state(); }

@@ -20,8 +20,6 @@ using platform::MessageIcon;
 using Step = FailingFileSystem::Step;
 namespace stdfs = std::filesystem;
 
-const std::string kSpainItaly =
-    "\r\n*Spain\r\nMadrid FC\r\nSevilla United\r\n\r\n*Italy\r\nTorino FC\r\n";
 constexpr std::size_t kMiB = 1 << 20;
 
 std::string everyByte() {
@@ -33,21 +31,6 @@ std::string everyByte() {
 
 class HostileFilesTest : public EditorTest {
   protected:
-    /// Every file below the scratch folder, by path relative to it.
-    QStringList files() const {
-        QStringList found;
-        QDirIterator it(scratch.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            found << QDir(scratch.path()).relativeFilePath(it.next());
-        found.sort();
-        return found;
-    }
-    void expectOnlyMessage(const QString& text) {
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].text, text);
-        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Critical);
-        EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
-    }
     /// An empty scratch folder and a new window, for the next case.
     void startOver() {
         QDir(scratch.path()).removeRecursively();
@@ -192,10 +175,9 @@ TEST_F(HostileFilesTest, ABackupCutShortEndsTheLoadAndLeavesNoPartOfIt) {
 }
 
 TEST_F(HostileFilesTest, SaveAsToAFolderOrIntoAMissingFolderWritesNothingAndGoesOn) {
-    const QString path = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
-    open(path);
-    click(QStringLiteral("Spain"));
-    type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
+    const QString path =
+        openAndEdit(QStringLiteral("a/euro.cfg"), kSpainItaly, QStringLiteral("Spain"),
+                    QStringLiteral("txtUCL_0"), QStringLiteral("!"));
     const QString folder = scratch.filePath(QStringLiteral("folder.cfg"));
     QDir().mkpath(folder);
     const QStringList untouched{"a/euro.cfg", "a/euro.cfg.bak"};

@@ -17,9 +17,6 @@ using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
 
-const std::string kSpainItaly =
-    "\r\n*Spain\r\nMadrid FC\r\nSevilla United\r\n\r\n*Italy\r\nTorino FC\r\n";
-
 using MainWindowTest = EditorTest;
 
 TEST_F(MainWindowTest, StartsEmptyDisabledAndWithoutTheFindTool) {
@@ -163,18 +160,14 @@ TEST_F(MainWindowTest, ShortcutsReachTheTools) {
 
 TEST_F(MainWindowTest, SavingBeforeAnyOpenIsRefusedWithTheSavingMessage) {
     trigger("tolGuardar");
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, ui::texts::kSavingError);
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Error"));
+    expectOnlyMessage(ui::texts::kSavingError);
     EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(MainWindowTest, QuitQuestionYesSavesToTheCurrentFile) {
-    const QString path = write(QStringLiteral("q/euro.cfg"), kSpainItaly);
-    open(path);
-    click(QStringLiteral("Spain"));
-    type(QStringLiteral("txtUCL_1"), QStringLiteral("!"));
+    const QString path =
+        openAndEdit(QStringLiteral("q/euro.cfg"), kSpainItaly, QStringLiteral("Spain"),
+                    QStringLiteral("txtUCL_1"), QStringLiteral("!"));
     dialogs.answers.push_back(MessageAnswer::Yes);
     window->close();
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -188,10 +181,9 @@ TEST_F(MainWindowTest, QuitQuestionYesSavesToTheCurrentFile) {
 }
 
 TEST_F(MainWindowTest, QuitQuestionNoClosesWithoutSaving) {
-    const QString path = write(QStringLiteral("q/euro.cfg"), kSpainItaly);
-    open(path);
-    click(QStringLiteral("Spain"));
-    type(QStringLiteral("txtUCL_1"), QStringLiteral("!"));
+    const QString path =
+        openAndEdit(QStringLiteral("q/euro.cfg"), kSpainItaly, QStringLiteral("Spain"),
+                    QStringLiteral("txtUCL_1"), QStringLiteral("!"));
     dialogs.answers.push_back(MessageAnswer::No);
     window->close();
     EXPECT_EQ(dialogs.messages.size(), 1u);

@@ -16,29 +16,11 @@ using platform::MessageButtons;
 using platform::MessageIcon;
 using Step = FailingFileSystem::Step;
 
-const std::string kSpainItaly =
-    "\r\n*Spain\r\nMadrid FC\r\nSevilla United\r\n\r\n*Italy\r\nTorino FC\r\n";
 const std::string kPortugal = "\r\n*Portugal\r\nLisboa FC\r\n";
 const std::string kOrphan = "Nobody's Club\r\n*Spain\r\nMadrid FC\r\n";
 
 class OpenSaveTest : public EditorTest {
   protected:
-    /// Every file below the scratch folder, by path relative to it.
-    QStringList files() const {
-        QStringList found;
-        QDirIterator it(scratch.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            found << QDir(scratch.path()).relativeFilePath(it.next());
-        found.sort();
-        return found;
-    }
-    void expectOnlyMessage(const QString& text) {
-        ASSERT_EQ(dialogs.messages.size(), 1u) << dialogs.texts().back().toStdString();
-        EXPECT_EQ(dialogs.messages[0].text, text);
-        EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Error"));
-        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Critical);
-        EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
-    }
 };
 
 TEST_F(OpenSaveTest, OpenMakesOneBackupPerFolderThatKeepsTheFirstFile) {
@@ -180,10 +162,9 @@ TEST_F(OpenSaveTest, OpenAsksBeforeDiscardingUnsavedEdits) {
 }
 
 TEST_F(OpenSaveTest, AFailedSaveBeforeOpenKeepsTheEditsAndTheFile) {
-    const QString path = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
-    open(path);
-    click(QStringLiteral("Spain"));
-    type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
+    const QString path =
+        openAndEdit(QStringLiteral("a/euro.cfg"), kSpainItaly, QStringLiteral("Spain"),
+                    QStringLiteral("txtUCL_0"), QStringLiteral("!"));
     fs.failAt = Step::Rename;
     dialogs.answers.push_back(MessageAnswer::Yes);
     open(write(QStringLiteral("b/euro.cfg"), kPortugal));
@@ -195,10 +176,9 @@ TEST_F(OpenSaveTest, AFailedSaveBeforeOpenKeepsTheEditsAndTheFile) {
 }
 
 TEST_F(OpenSaveTest, AFailedSaveKeepsTheFileAndTheProgramGoesOn) {
-    const QString path = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
-    open(path);
-    click(QStringLiteral("Spain"));
-    type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
+    const QString path =
+        openAndEdit(QStringLiteral("a/euro.cfg"), kSpainItaly, QStringLiteral("Spain"),
+                    QStringLiteral("txtUCL_0"), QStringLiteral("!"));
     for (Step step : {Step::Create, Step::Write, Step::Sync, Step::Close, Step::Rename}) {
         dialogs.messages.clear();
         fs.failAt = step;
@@ -218,10 +198,9 @@ TEST_F(OpenSaveTest, AFailedSaveKeepsTheFileAndTheProgramGoesOn) {
 }
 
 TEST_F(OpenSaveTest, SaveAsThenSaveWriteToTheNewFileOnly) {
-    const QString path = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
-    open(path);
-    click(QStringLiteral("Italy"));
-    type(QStringLiteral("txtUCL_0"), QStringLiteral(" 1906"));
+    const QString path =
+        openAndEdit(QStringLiteral("a/euro.cfg"), kSpainItaly, QStringLiteral("Italy"),
+                    QStringLiteral("txtUCL_0"), QStringLiteral(" 1906"));
     const QString copy = scratch.filePath(QStringLiteral("b/euro.cfg"));
     QDir().mkpath(QFileInfo(copy).absolutePath());
     saveAs(copy);
@@ -240,10 +219,9 @@ TEST_F(OpenSaveTest, SaveAsThenSaveWriteToTheNewFileOnly) {
 }
 
 TEST_F(OpenSaveTest, CancellingSaveAsWritesNothing) {
-    const QString path = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
-    open(path);
-    click(QStringLiteral("Spain"));
-    type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
+    const QString path =
+        openAndEdit(QStringLiteral("a/euro.cfg"), kSpainItaly, QStringLiteral("Spain"),
+                    QStringLiteral("txtUCL_0"), QStringLiteral("!"));
     trigger("tolSaveAs");
     EXPECT_EQ(state().sCurrentFile, path);
     EXPECT_EQ(read(path), kSpainItaly);

@@ -127,6 +127,7 @@ class frmEditor : public QMainWindow {
     bool confirmGaps();
     void rememberDialogFolder(const QString& path);
     void takeOpenPath(const QString& path);
+    QString askFilePath(bool forSaving);
 
     // The panel (frm_editor_panel.cpp).
     void connectPanel();

@@ -73,19 +73,25 @@ void frmEditor::emptyTree() {
         Treeview1->setFocus(Qt::OtherFocusReason);
 }
 
-QString frmEditor::AskOpenPath() {
-    emptyTree();
-    QString path;
+QString frmEditor::askFilePath(bool forSaving) {
+    // A dialog that fails is reported and counts as cancelled.
     try {
-        path = platform_.dialogs.openFile(
-            this, {QStringLiteral("Open"), texts::kOpenFilter, dialogFolder_});
+        const platform::FileRequest request{
+            forSaving ? QStringLiteral("Save as") : QStringLiteral("Open"), texts::kOpenFilter,
+            dialogFolder_};
+        return forSaving ? platform_.dialogs.saveFile(this, request)
+                         : platform_.dialogs.openFile(this, request);
     } catch (const std::exception& error) {
         showError(QString::fromLocal8Bit(error.what()));
         return {};
     }
-    if (path.isEmpty())
-        return path;
-    takeOpenPath(path);
+}
+
+QString frmEditor::AskOpenPath() {
+    emptyTree();
+    const QString path = askFilePath(false);
+    if (!path.isEmpty())
+        takeOpenPath(path);
     return path;
 }
 
@@ -160,18 +166,11 @@ void frmEditor::rememberDialogFolder(const QString& path) {
 }
 
 QString frmEditor::AskSaveAsPath() {
-    QString path;
-    try {
-        path = platform_.dialogs.saveFile(
-            this, {QStringLiteral("Save as"), texts::kOpenFilter, dialogFolder_});
-    } catch (const std::exception& error) {
-        showError(QString::fromLocal8Bit(error.what()));
-        return {};
+    const QString path = askFilePath(true);
+    if (!path.isEmpty()) {
+        state_.sCurrentFile = path;
+        rememberDialogFolder(path);
     }
-    if (path.isEmpty())
-        return path;
-    state_.sCurrentFile = path;
-    rememberDialogFolder(path);
     return path;
 }
 
