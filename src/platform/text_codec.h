@@ -16,6 +16,9 @@ QString decodeText(std::string_view bytes);
 /// characters (nothing is replaced by a look-alike).
 std::optional<std::string> encodeText(const QString& text);
 
+/// Whether the code page holds the character.
+bool canEncode(char32_t codePoint);
+
 /// The first character of text the code page cannot hold, or nullopt.
 std::optional<char32_t> firstUnencodable(const QString& text);
 

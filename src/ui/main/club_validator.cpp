@@ -15,7 +15,7 @@ qsizetype lineBreaks(const QString& text) {
 qsizetype unencodable(const QString& text) {
     qsizetype n = 0;
     for (const char32_t codePoint : text.toUcs4())
-        if (platform::firstUnencodable(QString::fromUcs4(&codePoint, 1)))
+        if (!platform::canEncode(codePoint))
             ++n;
     return n;
 }
