@@ -9,7 +9,6 @@
 #include "platform/platform.h"
 #include "platform/registry.h"
 #include "ui/main/frm_editor.h"
-#include "ui/main/image_list.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -19,12 +18,13 @@ int main(int argc, char** argv) {
                                             .arg(velquor::app::kVersionMinor)
                                             .arg(velquor::app::kVersionRevision));
     QGuiApplication::setDesktopFileName(QStringLiteral("velquor"));
-    QApplication::setWindowIcon(velquor::ui::ImageList::pelota());
 
     velquor::platform::QtDialogs dialogs;
     velquor::platform::Platform platform{dialogs, velquor::platform::Registry::system(),
                                          velquor::platform::Launcher::system()};
     velquor::ui::frmEditor editor(platform);
+    // The dialogs show the window's football too.
+    QApplication::setWindowIcon(editor.windowIcon());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         editor.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, editor.size(),
                                                screen->availableGeometry()));

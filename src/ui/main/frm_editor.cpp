@@ -149,7 +149,7 @@ void frmEditor::closeEvent(QCloseEvent* event) {
 }
 
 bool frmEditor::eventFilter(QObject* watched, QEvent* event) {
-    // A press that moves the current node fills the panel; the click that
+    // A press that changes the selection fills the panel; the click that
     // follows must not fill it a second time.
     if (watched == Treeview1->viewport() && event->type() == QEvent::MouseButtonPress)
         filledOnPress_ = nullptr;

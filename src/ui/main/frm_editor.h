@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
 #include <array>
 #include <memory>
@@ -110,6 +111,7 @@ class frmEditor : public QMainWindow {
     void buildPanel(QWidget* client);
     void buildStatus(QWidget* client);
     void setTabOrder();
+    static QRect infoPlace();
 
     // Behaviour (frm_editor.cpp).
     void Form_Load();

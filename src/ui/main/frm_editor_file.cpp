@@ -20,7 +20,6 @@
 #include "platform/text_codec.h"
 #include "ui/main/busy_cursor.h"
 #include "ui/main/frm_editor.h"
-#include "ui/twips.h"
 
 namespace velquor::ui {
 
@@ -112,8 +111,8 @@ bool frmEditor::LoadEuroFile(const QString& path) {
         cfg::ensureBackup(file, toPath(state_.sCurrentFolder), fs_);
         const std::string bytes = cfg::readEuroBytes(file, fs_);
 
-        lblInfo->setGeometry(twipsRect(120, 5880, 1455, 255));
-        lblInfo->setText(QStringLiteral("Loading data..."));
+        lblInfo->setGeometry(infoPlace());  // a refusal may have widened it
+        lblInfo->setText(texts::kLoadingData);
         lblInfo->setVisible(true);
         // The one pass that draws the label. Clicks and keys wait for the
         // read to end; what still gets in here is held off by loading_.

@@ -39,13 +39,6 @@ QFont windowFont() {
     return makeFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif")});
 }
 
-QIcon toolPicture(const QString& stem) {
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/%1-16.png").arg(stem), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/%1-32.png").arg(stem), QSize(32, 32));
-    return icon;
-}
-
 QLabel* label(QWidget* parent, const QString& name, const QString& caption, const QRect& rect) {
     auto* l = new QLabel(caption, parent);
     l->setObjectName(name);
@@ -120,7 +113,7 @@ class NoToolTip : public QObject {
 void frmEditor::buildWindow() {
     setObjectName(QStringLiteral("frmEditor"));
     setWindowTitle(texts::kCaption);
-    setWindowIcon(ImageList::pelota());
+    setWindowIcon(ImageList1.picture(QStringLiteral("Pelota")));
     setAcceptDrops(true);
     setFont(windowFont());
     // Resizable, but without a maximise box: the controls keep their places.
@@ -162,7 +155,7 @@ void frmEditor::buildToolbar() {
 
     auto tool = [this](const QString& name, const QString& caption, const QString& tip,
                        const QString& picture, const QKeySequence& shortcut) {
-        auto* action = new QAction(toolPicture(picture), caption, this);
+        auto* action = new QAction(programPicture(picture), caption, this);
         action->setObjectName(name);
         if (!tip.isEmpty())
             action->setToolTip(tip);
@@ -244,9 +237,13 @@ void frmEditor::buildPanel(QWidget* client) {
         markOptional(l);
 }
 
+QRect frmEditor::infoPlace() {
+    return twipsRect(120, 5880, 1455, 255);
+}
+
 void frmEditor::buildStatus(QWidget* client) {
-    lblInfo = label(client, QStringLiteral("lblInfo"), QStringLiteral("Loadind data..."),
-                    twipsRect(120, 5880, 1455, 255));
+    lblInfo =
+        label(client, QStringLiteral("lblInfo"), QStringLiteral("Loadind data..."), infoPlace());
     lblInfo->hide();
     pbar = new QProgressBar(client);
     pbar->setObjectName(QStringLiteral("pbar"));

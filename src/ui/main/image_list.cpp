@@ -88,18 +88,18 @@ QIcon flag(const char* file) {
     return icon;
 }
 
-QIcon sized(const QString& stem) {
+}  // namespace
+
+QIcon programPicture(const QString& stem) {
     QIcon icon;
-    icon.addFile(stem + QStringLiteral("-16.png"), QSize(16, 16));
-    icon.addFile(stem + QStringLiteral("-32.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/icons/%1-16.png").arg(stem), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/icons/%1-32.png").arg(stem), QSize(32, 32));
     return icon;
 }
 
-}  // namespace
-
 ImageList::ImageList() {
     pictures_.reserve(kPictures.size() + 1);
-    pictures_.push_back({QString(), sized(QStringLiteral(":/icons/folder"))});
+    pictures_.push_back({QString(), programPicture(QStringLiteral("folder"))});
     const QIcon ball = pelota();
     for (const Flag& entry : kPictures)
         pictures_.push_back({QString::fromLatin1(entry.key), entry.file ? flag(entry.file) : ball});

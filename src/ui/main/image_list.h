@@ -6,6 +6,10 @@
 
 namespace velquor::ui {
 
+/// One of the program's own pictures, ":/icons/<stem>-16.png" with its
+/// 32-pixel twin for high-density screens.
+QIcon programPicture(const QString& stem);
+
 /// The nation tree's pictures: a small folder without a key, then one flag
 /// per nation under the nation's name as the catalogue spells it, and the
 /// football under "Pelota". Each picture is 16 x 16, with a 32 x 32 image
