@@ -13,11 +13,14 @@
 #include "cfgfile/euro_file.h"
 #include "cfgfile/file_error.h"
 #include "heap_meter.h"
+#include "load_report.h"
 #include "model/nation_catalogue.h"
 
 namespace {
 
 using velquor::bench::HeapMeter;
+using velquor::bench::nationNames;
+using velquor::bench::reportPeak;
 constexpr std::size_t kMiB = 1 << 20;
 
 enum class Hostile { OneLine, EmptyLines, OnlyCRs, EveryByte };
@@ -89,29 +92,17 @@ HostileFiles& files() {
     return instance;
 }
 
-const velquor::cfg::NationNames& names() {
-    static const velquor::cfg::NationNames table = velquor::cfg::FillNationNames();
-    return table;
-}
-
-void reportPeak(benchmark::State& state, std::uintmax_t file, std::size_t peakAbove) {
-    state.counters["file_MiB"] = static_cast<double>(file) / kMiB;
-    state.counters["peak_heap_MiB"] = static_cast<double>(peakAbove) / kMiB;
-    state.counters["peak_per_file"] = static_cast<double>(peakAbove) / static_cast<double>(file);
-    state.counters["peak_goal_met"] = peakAbove <= 2 * file + 32 * kMiB ? 1 : 0;
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file));
-}
-
 void BM_ReadHostileBaseline(benchmark::State& state, Hostile kind) {
     const auto& path = files().get(kind);
     std::size_t peak = 0;
     for (auto _ : state) {
-        const std::size_t before = HeapMeter::live();
-        HeapMeter::resetPeak();
-        benchmark::DoNotOptimize(velquor::cfg::readEuroBytes(path));
-        peak = std::max(peak, HeapMeter::peak() - before);
+        const std::size_t used = HeapMeter::peakWhile(
+            [&] { benchmark::DoNotOptimize(velquor::cfg::readEuroBytes(path)); });
+        peak = std::max(peak, used);
     }
-    reportPeak(state, std::filesystem::file_size(path), peak);
+    const std::uintmax_t file = std::filesystem::file_size(path);
+    reportPeak(state, file, peak);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file));
 }
 
 // The editor's load after the backup: the file in one read, then the reader
@@ -121,18 +112,21 @@ void BM_LoadHostile(benchmark::State& state, Hostile kind) {
     std::size_t peak = 0;
     long refused = 0;
     for (auto _ : state) {
-        const std::size_t before = HeapMeter::live();
-        HeapMeter::resetPeak();
-        auto catalogue = velquor::BuildNationCatalogue();
-        try {
-            benchmark::DoNotOptimize(velquor::cfg::loadEuroFile(path, *catalogue, names()));
-        } catch (const velquor::cfg::FileError&) {
-            ++refused;
-        }
-        peak = std::max(peak, HeapMeter::peak() - before);
+        const std::size_t used = HeapMeter::peakWhile([&] {
+            auto catalogue = velquor::BuildNationCatalogue();
+            try {
+                benchmark::DoNotOptimize(
+                    velquor::cfg::loadEuroFile(path, *catalogue, nationNames()));
+            } catch (const velquor::cfg::FileError&) {
+                ++refused;
+            }
+        });
+        peak = std::max(peak, used);
     }
     state.counters["refused"] = refused > 0 ? 1 : 0;
-    reportPeak(state, std::filesystem::file_size(path), peak);
+    const std::uintmax_t file = std::filesystem::file_size(path);
+    reportPeak(state, file, peak);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file));
 }
 
 #define VELQUOR_HOSTILE(name, kind)                                                       \

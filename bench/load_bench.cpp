@@ -11,22 +11,20 @@
 #include "cfgfile/euro_file.h"
 #include "cfgfile/euro_reader.h"
 #include "heap_meter.h"
+#include "load_report.h"
 #include "model/nation_catalogue.h"
 #include "synthetic_euro.h"
 
 namespace {
 
 using velquor::bench::HeapMeter;
+using velquor::bench::nationNames;
+using velquor::bench::reportPeak;
 constexpr std::size_t kMiB = 1 << 20;
 
 const std::string& fileBytes() {
     static const std::string bytes = velquor::bench::syntheticEuro(64 * kMiB);
     return bytes;
-}
-
-const velquor::cfg::NationNames& names() {
-    static const velquor::cfg::NationNames table = velquor::cfg::FillNationNames();
-    return table;
 }
 
 // The same bytes on disk, for the load that includes reading the file.
@@ -46,16 +44,6 @@ struct RemoveFile {
         std::filesystem::remove(filePath(), ec);
     }
 };
-
-// Peak heap above what was live before, and its relation to the goal of
-// twice the file plus 32 MiB.
-void reportPeak(benchmark::State& state, std::size_t peakAbove) {
-    const double file = static_cast<double>(fileBytes().size());
-    state.counters["file_MiB"] = file / kMiB;
-    state.counters["peak_heap_MiB"] = static_cast<double>(peakAbove) / kMiB;
-    state.counters["peak_per_file"] = static_cast<double>(peakAbove) / file;
-    state.counters["peak_goal_met"] = peakAbove <= 2 * fileBytes().size() + 32 * kMiB ? 1 : 0;
-}
 
 void BM_LineScanBaseline(benchmark::State& state) {
     const std::string& bytes = fileBytes();
@@ -80,17 +68,16 @@ void BM_LoadEuro(benchmark::State& state) {
     std::size_t peak = 0;
     long lines = 0;
     for (auto _ : state) {
-        const std::size_t before = HeapMeter::live();
-        HeapMeter::resetPeak();
-        auto catalogue = velquor::BuildNationCatalogue();
-        const auto result = velquor::cfg::readEuro(bytes, *catalogue, names());
-        lines = result.lines;
-        benchmark::DoNotOptimize(catalogue);
-        peak = std::max(peak, HeapMeter::peak() - before);
+        const std::size_t used = HeapMeter::peakWhile([&] {
+            auto catalogue = velquor::BuildNationCatalogue();
+            lines = velquor::cfg::readEuro(bytes, *catalogue, nationNames()).lines;
+            benchmark::DoNotOptimize(catalogue);
+        });
+        peak = std::max(peak, used);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
     state.counters["lines"] = static_cast<double>(lines);
-    reportPeak(state, peak);
+    reportPeak(state, fileBytes().size(), peak);
 }
 BENCHMARK(BM_LoadEuro)->Unit(benchmark::kMillisecond);
 
@@ -100,14 +87,14 @@ void BM_LoadEuroFile(benchmark::State& state) {
     const std::filesystem::path& path = filePath();
     std::size_t peak = 0;
     for (auto _ : state) {
-        const std::size_t before = HeapMeter::live();
-        HeapMeter::resetPeak();
-        auto catalogue = velquor::BuildNationCatalogue();
-        benchmark::DoNotOptimize(velquor::cfg::loadEuroFile(path, *catalogue, names()));
-        peak = std::max(peak, HeapMeter::peak() - before);
+        const std::size_t used = HeapMeter::peakWhile([&] {
+            auto catalogue = velquor::BuildNationCatalogue();
+            benchmark::DoNotOptimize(velquor::cfg::loadEuroFile(path, *catalogue, nationNames()));
+        });
+        peak = std::max(peak, used);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * fileBytes().size()));
-    reportPeak(state, peak);
+    reportPeak(state, fileBytes().size(), peak);
 }
 BENCHMARK(BM_LoadEuroFile)->Unit(benchmark::kMillisecond);
 
