@@ -3,13 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "cfgfile/euro_writer.h"
 #include "cfgfile/file_error.h"
 #include "model/nation_catalogue.h"
 #include "support/failing_file_system.h"
+#include "support/scratch_dir_test.h"
 
 namespace fs = std::filesystem;
 using namespace velquor;
@@ -19,37 +18,8 @@ using ::testing::HasSubstr;
 
 namespace {
 
-class FileTest : public ::testing::Test {
+class FileTest : public test::ScratchDirTest {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("velquor-file-test-" +
-                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    fs::path write(const std::string& name, const std::string& bytes) {
-        const fs::path path = dir_ / name;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    static std::string read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    std::vector<std::string> entries() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir_))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
     static std::shared_ptr<mtxU_Collection> catalogueWithMalta() {
         auto catalogue = BuildNationCatalogue();
         auto malta = findNation(*catalogue, "Malta");
@@ -58,7 +28,6 @@ class FileTest : public ::testing::Test {
         return catalogue;
     }
 
-    fs::path dir_;
     test::FailingFileSystem failing_;
 };
 

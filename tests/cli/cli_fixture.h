@@ -1,51 +1,15 @@
 #pragma once
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
+
+#include "support/scratch_dir_test.h"
 
 namespace velquor::test {
 
-/// A fresh folder per test, so that a test sees every file the tool leaves.
-class CliTest : public ::testing::Test {
+/// The tool's tests: a scratch folder, and the bundled sample.
+class CliTest : public ScratchDirTest {
   protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::temp_directory_path() /
-               ("velquor-cli-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
-                info->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::string write(const std::string& name, const std::string& bytes) const {
-        const std::filesystem::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
-    }
-    static std::string read(const std::filesystem::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    std::vector<std::string> entries() const {
-        std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(dir_))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
     static std::string sample() { return std::string(VELQUOR_SOURCE_DIR) + "/examples/euro.cfg"; }
-
-    std::filesystem::path dir_;
 };
 
 }  // namespace velquor::test
