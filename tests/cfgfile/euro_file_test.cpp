@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-
 #include "cfgfile/euro_writer.h"
 #include "cfgfile/file_error.h"
 #include "model/nation_catalogue.h"
@@ -141,10 +140,14 @@ TEST_F(FileTest, LoadsAWholeFileWithoutABackup) {
 
 TEST_F(FileTest, SaveReplacesTheWholeFileAndKeepsItsPermissions) {
     const fs::path file = write("euro.cfg", std::string(10000, 'x'));
+#ifndef _WIN32  // Windows has the read-only attribute only
     fs::permissions(file, fs::perms(0640), fs::perm_options::replace);
+#endif
     saveEuroFile(file, catalogueWithMalta().get());
     EXPECT_EQ(read(file), "\r\n*Malta\r\nHibs\r\n");
+#ifndef _WIN32
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
+#endif
     EXPECT_EQ(entries(), std::vector<std::string>{"euro.cfg"});
 
     const fs::path fresh = dir_ / "new.cfg";
@@ -152,6 +155,7 @@ TEST_F(FileTest, SaveReplacesTheWholeFileAndKeepsItsPermissions) {
     EXPECT_EQ(read(fresh), "\r\n*Malta\r\nHibs\r\n");
 }
 
+#ifndef _WIN32  // a Windows link needs a privilege users rarely hold
 TEST_F(FileTest, SaveThroughALinkWritesTheFileItNames) {
     const fs::path file = write("real.cfg", "old");
     fs::create_symlink(file, dir_ / "euro.cfg");
@@ -159,6 +163,7 @@ TEST_F(FileTest, SaveThroughALinkWritesTheFileItNames) {
     EXPECT_TRUE(fs::is_symlink(dir_ / "euro.cfg"));
     EXPECT_EQ(read(file), "\r\n*Malta\r\nHibs\r\n");
 }
+#endif
 
 TEST_F(FileTest, FailedSaveLeavesTheTargetByteIdenticalAndNoTemporary) {
     const std::string original = "\r\n*Malta\r\nOld club\r\n";
