@@ -10,6 +10,7 @@
 #include <io.h>
 #include <share.h>
 #include <sys/stat.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -82,6 +83,12 @@ class DescriptorFile : public OutputFile {
     int fd_;
 };
 
+#ifdef _WIN32
+[[noreturn]] void raiseLastError(const char* what) {
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
+}
+#endif
+
 std::string randomSuffix() {
     static std::mt19937 engine{std::random_device{}()};
     static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
@@ -138,8 +145,29 @@ std::unique_ptr<OutputFile> FileSystem::createTemporary(const fs::path& dir, fs:
 }
 
 void FileSystem::replace(const fs::path& from, const fs::path& to) {
+#ifdef _WIN32
+    // As Windows users expect of a save: a read-only file is refused, and
+    // the file replaced keeps its attributes, creation time and security.
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
+            raiseLastError("rename");
+        return;
+    }
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        throw std::system_error(std::make_error_code(std::errc::permission_denied),
+                                "the file is read-only");
+    if (!ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                      nullptr))
+        raiseLastError("replace");
+    // ReplaceFileW keeps them on Windows but not on every implementation of
+    // its API (Wine's); the text is saved either way, so a failure here is not one.
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (attributes & kKept)
+        SetFileAttributesW(to.c_str(), attributes & kKept);
+#else
     fs::rename(from, to);
-#ifndef _WIN32
     // Make the rename itself durable.
     const fs::path dir = to.has_parent_path() ? to.parent_path() : fs::path(".");
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -151,6 +179,10 @@ void FileSystem::replace(const fs::path& from, const fs::path& to) {
 }
 
 void FileSystem::remove(const fs::path& path) noexcept {
+#ifdef _WIN32
+    // Windows deletes no read-only file, and a temporary takes the target's attribute.
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+#endif
     std::error_code ec;
     fs::remove(path, ec);
 }

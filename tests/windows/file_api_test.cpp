@@ -1,0 +1,96 @@
+// Loading, the backup and the save on the Windows file API: what Windows
+// refuses that Linux allows (replacing a read-only file), attributes, and paths
+// as Windows users write them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "cfgfile/euro_file.h"
+#include "cfgfile/euro_writer.h"
+#include "cfgfile/file_error.h"
+#include "cfgfile/nation_names.h"
+#include "model/nation_catalogue.h"
+#include "support/scratch_dir_test.h"
+
+namespace fs = std::filesystem;
+using namespace velquor;
+using namespace velquor::cfg;
+
+namespace {
+
+constexpr const char* kOld = "\r\n*Malta\r\nOld club with a long name\r\nAnother\r\n";
+constexpr const char* kNew = "\r\n*Malta\r\nHibs\r\n";
+
+class WindowsFiles : public test::ScratchDirTest {
+  protected:
+    static std::shared_ptr<mtxU_Collection> catalogueWithMalta() {
+        auto catalogue = BuildNationCatalogue();
+        auto malta = findNation(*catalogue, "Malta");
+        malta->LigaName = "Malta";
+        malta->UCL1 = "Hibs";
+        return catalogue;
+    }
+    /// dir_ as a user types it: drive letter and backslashes, as text.
+    std::string folderText() const { return fs::path(dir_).make_preferred().string() + "\\"; }
+    static DWORD attributes(const fs::path& file) { return GetFileAttributesW(file.c_str()); }
+};
+
+TEST_F(WindowsFiles, PathsWithADriveLetterAndBackslashesLoadBackUpAndSave) {
+    write("euro.cfg", kOld);
+    const std::string folder = folderText();
+    ASSERT_TRUE(folder.size() > 3 && folder[1] == ':' && folder[2] == '\\') << folder;
+    const fs::path file = folder + "euro.cfg";
+
+    EXPECT_TRUE(ensureBackup(file, folder));
+    auto catalogue = BuildNationCatalogue();
+    loadEuroFile(file, *catalogue, FillNationNames());
+    EXPECT_EQ(findNation(*catalogue, "Malta")->UCL1, "Old club with a long name");
+
+    saveEuroFile(file, catalogueWithMalta().get());
+    EXPECT_EQ(read(file), kNew);
+    write("euro.cfg", "changed");
+    EXPECT_FALSE(ensureBackup(file, folder)) << "one backup per folder, never renewed";
+    EXPECT_EQ(read(dir_ / "euro.cfg.bak"), kOld);
+    EXPECT_EQ(entries(), (std::vector<std::string>{"euro.cfg", "euro.cfg.bak"}));
+}
+
+TEST_F(WindowsFiles, ANameInTheSystemCodePageIsFoundByItsAnsiName) {
+    const std::string ansiFolder = folderText() + "M\xFCnchen \xC9quipe";  // Münchén Équipe in 1252
+    wchar_t wide[MAX_PATH];
+    const int n =
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansiFolder.c_str(), -1, wide, MAX_PATH);
+    ASSERT_GT(n, 0);
+    const fs::path folder(wide);
+    fs::create_directories(folder);
+    std::ofstream(folder / "euro.cfg", std::ios::binary) << kOld;
+
+    EXPECT_TRUE(ensureBackup(folder / "euro.cfg", folder));
+    saveEuroFile(folder / "euro.cfg", catalogueWithMalta().get());
+    EXPECT_EQ(read(folder / "euro.cfg"), kNew);
+    EXPECT_EQ(readEuroBytes(folder / "euro.cfg.bak"), kOld);
+    for (const char* name : {"\\euro.cfg", "\\euro.cfg.bak"})
+        EXPECT_NE(GetFileAttributesA((ansiFolder + name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
+}
+
+TEST_F(WindowsFiles, SavingOverAnExistingFileKeepsItsAttributes) {
+    const fs::path file = write("euro.cfg", kOld);
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
+    saveEuroFile(file, catalogueWithMalta().get());
+    EXPECT_EQ(read(file), kNew);
+    EXPECT_TRUE(attributes(file) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(entries(), std::vector<std::string>{"euro.cfg"});
+}
+
+TEST_F(WindowsFiles, ReadOnlyTargetIsRefusedAndLeftAsItWas) {
+    const fs::path file = write("euro.cfg", kOld);
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_THROW(saveEuroFile(file, catalogueWithMalta().get()), FileError);
+    EXPECT_EQ(read(file), kOld);
+    EXPECT_TRUE(attributes(file) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(entries(), std::vector<std::string>{"euro.cfg"});
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+}  // namespace
