@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Unpacks the Debian package into a scratch root and checks that what a user
 # gets works from there: the tool runs, the menu entry, metadata and icons are
-# where the desktop looks for them, and every library the programs need is known.
+# where the desktop looks for them, every library the programs need is known,
+# and lintian finds no error.
 # usage: package_test.sh DEB SAMPLE
 set -uo pipefail
 
@@ -42,8 +43,8 @@ expect=(
     share/applications/velquor.desktop
     "share/metainfo/$app_id.metainfo.xml"
     share/icons/hicolor/scalable/apps/velquor.svg
-    share/man/man1/velquor-cfg.1 share/man/man1/velquor.1
-    share/doc/velquor/copyright
+    share/man/man1/velquor-cfg.1.gz share/man/man1/velquor.1.gz
+    share/doc/velquor/copyright share/doc/velquor/changelog.gz
 )
 for f in "${expect[@]}"; do
     [ -s "$usr/$f" ] || fail "missing or empty: /usr/$f"
@@ -116,6 +117,13 @@ if command -v appstreamcli >/dev/null; then
     appstreamcli validate-tree --no-net "$root" || fail "appstreamcli rejects the installed tree"
 else
     echo "package_test: appstreamcli not installed, metainfo not validated" >&2
+fi
+
+# --- Debian's own checks of the package; its warnings are shown, errors fail.
+if command -v lintian >/dev/null; then
+    lintian --fail-on error "$deb" || fail "lintian reports errors in $deb"
+else
+    echo "package_test: lintian not installed, package not checked" >&2
 fi
 
 if [ $failures -ne 0 ]; then
