@@ -57,20 +57,4 @@ TEST_F(RealRegistry, GetKeyValueReadsTextToItsFirstNulNumbersAsDecimalAndFailsOn
     EXPECT_EQ(value, "");
 }
 
-TEST_F(RealRegistry, SystemRegistryReportsTheWindowsCodes) {
-    Registry& registry = Registry::system();
-    Registry::Handle key = 0;
-    EXPECT_EQ(registry.openKey(kCurrentUser, kKey, 0x2003F, key), ERROR_FILE_NOT_FOUND);
-    ASSERT_TRUE(velquor::test::setValue(HKEY_CURRENT_USER, kKey, "PATH", REG_SZ, "x"));
-    ASSERT_EQ(registry.openKey(kCurrentUser, kKey, 0x2003F, key), ERROR_SUCCESS);
-    std::string buffer(1024, '\0');
-    std::uint32_t type = 0, size = 1024;
-    EXPECT_EQ(registry.queryValue(key, "PATH", type, buffer, size), ERROR_SUCCESS);
-    EXPECT_EQ(type, Registry::kTypeText);
-    EXPECT_EQ(buffer.substr(0, size), std::string("x\0", 2));
-    size = 1024;
-    EXPECT_EQ(registry.queryValue(key, "none", type, buffer, size), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(registry.closeKey(key), ERROR_SUCCESS);
-}
-
 }  // namespace
