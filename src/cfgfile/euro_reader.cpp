@@ -310,7 +310,7 @@ void noteClubText(Findings& findings, long lineNo, std::string_view line) {
     if (text == std::string_view::npos)
         findings.note(Diagnostic::Kind::BlankClub, lineNo, [&] {
             return "club line " + shown(line) +
-                   " holds only blanks: it is a club name and takes a place";
+                   " holds only blanks: it is read as a club name, not as an empty line";
         });
     else if (line[text] == '*')
         findings.note(Diagnostic::Kind::IndentedHeader, lineNo, [&] {

@@ -82,7 +82,8 @@ TEST_F(Check, EachSurpriseIsReportedAtItsLine) {
          {"2: warning: club name \"Real Madrid  \" has leading or trailing blanks",
           "3: warning: club name \"\\x09Betis\" has leading or trailing blanks"}},
         {"*Spain\r\n   \r\n",
-         {"2: warning: club line \"   \" holds only blanks: it is a club name and takes a place"}},
+         {"2: warning: club line \"   \" holds only blanks: it is read as a club name, not as an "
+          "empty line"}},
         {"*Andorra\r\nVall\r\nDropped\r\n",
          {"3: warning: club line \"Dropped\" is beyond Andorra's 1 place and is dropped on save"}},
         {"*Germany\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n",
