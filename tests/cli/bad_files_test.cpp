@@ -63,18 +63,6 @@ class BadFile : public test::CliTest {
     }
 };
 
-TEST_F(BadFile, EmptyFileHoldsNoNation) {
-    const std::string file = write("euro.cfg", "");
-    const Outcome d = dump(file);
-    EXPECT_EQ(d.code, kExitOk);
-    EXPECT_THAT(nations(d), IsEmpty());
-    const Outcome c = check(file);
-    EXPECT_EQ(c.code, kExitFailed);
-    EXPECT_THAT(c.out, HasSubstr("no header names a nation"));
-    EXPECT_EQ(normalize(file).code, kExitOk);
-    EXPECT_EQ(read(dir_ / "out.cfg"), "");
-}
-
 TEST_F(BadFile, SingleByteIsNeverRead) {
     for (const std::string& byte : {"*"s, "A"s, "\r"s, "\0"s}) {
         SCOPED_TRACE(static_cast<int>(byte[0]));

@@ -5,11 +5,8 @@
 
 #include <sstream>
 
-#include "cfgfile/euro_reader.h"
-#include "cfgfile/euro_writer.h"
 #include "cli/exit_code.h"
 #include "cli_fixture.h"
-#include "model/nation_catalogue.h"
 #include "support/failing_file_system.h"
 
 using namespace velquor;
@@ -50,15 +47,6 @@ TEST_F(Normalize, WritesWhatTheEditorsSaveWouldWrite) {
         EXPECT_EQ(out_.str(), normal);
     }
     EXPECT_THAT(entries(), ElementsAre("in.cfg", "out.cfg"));
-}
-
-TEST_F(Normalize, SampleComesOutAsTheWriterFormatsIt) {
-    const std::string original = read(sample());
-    auto catalogue = BuildNationCatalogue();
-    cfg::readEuro(original, *catalogue, cfg::FillNationNames());
-    const std::string file = write("euro.cfg", original);
-    ASSERT_EQ(normalize(file, (dir_ / "out.cfg").string()), kExitOk);
-    EXPECT_EQ(read(dir_ / "out.cfg"), cfg::formatEuro(*catalogue));
 }
 
 TEST_F(Normalize, OutputMayBeTheInputItself) {
