@@ -43,7 +43,7 @@ class Binary : public velquor::test::CliTest {
 TEST_F(Binary, HelpAndVersion) {
     const Exited help = run({"--help"});
     EXPECT_EQ(help.code, 0);
-    for (const char* word : {"dump", "normalize", "check", "--version", "Exit status"})
+    for (const char* word : {"dump", "normalize", "check", "build", "--version", "Exit status"})
         EXPECT_THAT(help.out, HasSubstr(word));
     EXPECT_THAT(run({"check", "--help"}).out, HasSubstr("FILE"));
 
@@ -62,6 +62,8 @@ TEST_F(Binary, UsageErrorsExitWithTwoAndTouchNothing) {
         {"check", "--bogus", file},
         {"normalize", file},
         {"normalize", file, "-o"},
+        {"build", file},
+        {"build", "-o", "-"},
     };
     for (const auto& args : misuses) {
         SCOPED_TRACE(::testing::PrintToString(args));
@@ -70,6 +72,10 @@ TEST_F(Binary, UsageErrorsExitWithTwoAndTouchNothing) {
         EXPECT_THAT(r.err, HasSubstr("--help"));
         EXPECT_EQ(r.out, "");
     }
+    // An unknown word is named, not taken for a missing subcommand.
+    const Exited unknown = run({"bogus\x1B", file});
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_THAT(unknown.err, HasSubstr("unknown subcommand \"bogus\\x1B\""));
     EXPECT_THAT(entries(), ElementsAre("euro.cfg"));
     EXPECT_EQ(read(file), "*Malta\r\nHibs\r\n");
 }
@@ -101,7 +107,17 @@ TEST_F(Binary, ExitCodesOfTheCommands) {
     EXPECT_THAT(normalized.out + normalized.err, IsEmpty());
     EXPECT_EQ(read(out), "\r\n*Malta\r\n");
 
-    EXPECT_THAT(entries(), ElementsAre("good.cfg", "odd.cfg", "out.cfg", "refused.cfg"));
+    // build takes back what dump prints; standard output is written, not replaced.
+    const std::string json = write("odd.json", run({"dump", odd}).out);
+    const Exited built = run({"build", json, "-o", "/dev/stdout"});
+    EXPECT_EQ(built.code, 0);
+    EXPECT_EQ(built.out, "\r\n*Malta\r\n");
+    EXPECT_EQ(run({"build", write("bad.json", "{").string(), "-o", out}).code, 1);
+    EXPECT_EQ(run({"build", missing, "-o", out}).code, 1);
+    EXPECT_EQ(read(out), "\r\n*Malta\r\n");
+
+    EXPECT_THAT(entries(), ElementsAre("bad.json", "good.cfg", "odd.cfg", "odd.json", "out.cfg",
+                                       "refused.cfg"));
 }
 
 TEST_F(Binary, OutputThatCannotBeWrittenIsAFailure) {
