@@ -3,26 +3,45 @@
 #include <system_error>
 
 #include "cfgfile/file_error.h"
+#include "cfgfile/link_target.h"
 
 namespace fs = std::filesystem;
 
 namespace velquor::cfg {
 
+namespace {
+
+// Refuses at once what reading could hang on (a FIFO) or make no sense of (a
+// device, a socket, a folder); a missing file is left to the caller.
+void requireRegularFile(const fs::path& file) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(file, ec);
+    if (fs::is_directory(status))
+        throw FileError(FileError::Kind::Open, file,
+                        "cannot open: it is a folder, not a regular file");
+    if (fs::exists(status) && !fs::is_regular_file(status))
+        throw FileError(FileError::Kind::Open, file, "cannot open: it is not a regular file");
+}
+
+}  // namespace
+
 bool ensureBackup(const fs::path& file, const fs::path& folder, FileSystem& fsys) {
+    requireRegularFile(file);
     const fs::path backup = folder / kBackupName;
-    bool copying = false;
+    fs::path copy;
     try {
+        // A dangling link is no backup: the backup is made through it, where it points.
         if (fsys.exists(backup))
             return false;
-        copying = true;
-        fsys.copyFile(file, backup);
+        copy = resolveLinks(backup);
+        fsys.copyFile(file, copy);
         return true;
     } catch (const std::exception& e) {
         // A copy cut short would pass for the backup at every later open;
         // one that appeared meanwhile is someone else's and stays.
         const auto* failure = dynamic_cast<const std::system_error*>(&e);
-        if (copying && !(failure && failure->code() == std::errc::file_exists))
-            fsys.remove(backup);
+        if (!copy.empty() && !(failure && failure->code() == std::errc::file_exists))
+            fsys.remove(copy);
         throw FileError(FileError::Kind::Backup, file,
                         "cannot make the backup " + backup.string() + ": " + failureReason(e));
     }
@@ -32,8 +51,7 @@ std::string readEuroBytes(const fs::path& file, FileSystem& fsys) {
     std::error_code ec;
     if (!fs::exists(file, ec))
         throw FileError(FileError::Kind::Open, file, "cannot open: no such file");
-    if (fs::is_directory(file, ec))
-        throw FileError(FileError::Kind::Open, file, "cannot open: it is a folder");
+    requireRegularFile(file);
     try {
         return fsys.readAll(file);
     } catch (const std::bad_alloc&) {

@@ -7,7 +7,6 @@
 #include <functional>
 #include <limits>
 #include <stdexcept>
-#include <unordered_set>
 
 #include "cfgfile/file_error.h"
 #include "model/nation_catalogue.h"
@@ -36,20 +35,82 @@ std::string describeByte(char c) {
     return std::string("byte 0x") + kHex[byte >> 4] + kHex[byte & 0xF];
 }
 
+// The words for a kind of finding, one and several of them.
+struct KindWords {
+    const char* one;
+    const char* several;
+};
+
+const KindWords& wordsFor(Diagnostic::Kind kind) {
+    static const std::array<KindWords, Diagnostic::kKinds> words = {{
+        {"CR not followed by LF", "CRs not followed by LF"},
+        {"line with LF alone", "lines with LF alone"},
+        {"stray last character", "stray last characters"},
+        {"club line before the first header", "club lines before the first header"},
+        {"file without a nation", "files without a nation"},
+        {"header that names no nation", "headers that name no nation"},
+        {"header with text beyond its nation's name",
+         "headers with text beyond their nation's name"},
+        {"second block for a nation", "further blocks for a nation"},
+        {"club line beyond a nation's places", "club lines beyond a nation's places"},
+        {"club line with blanks before \"*\"", "club lines with blanks before \"*\""},
+        {"club name with leading or trailing blanks", "club names with leading or trailing blanks"},
+        {"club line of blanks only", "club lines of blanks only"},
+    }};
+    return words[static_cast<std::size_t>(kind)];
+}
+
 // Collects what a modder would not expect; does nothing unless asked to.
+// Keeps the first kFindingsPerKind of each kind and only counts the rest, so
+// a file of millions of odd lines costs no more memory than a file of a few.
 class Findings {
   public:
-    explicit Findings(std::vector<Diagnostic>* out) : out_(out) {}
+    Findings(std::vector<Diagnostic>* out, bool droppedOnly)
+        : out_(out), droppedOnly_(droppedOnly) {}
     bool enabled() const { return out_ != nullptr; }
-    void warn(long line, std::string message) {
-        out_->push_back({line, Diagnostic::Severity::Warning, std::move(message)});
+    // Notes a finding; message() runs only for those that are kept.
+    template <typename Message>
+    void note(Diagnostic::Kind kind, long line, Message&& message,
+              Diagnostic::Severity severity = Diagnostic::Severity::Warning) {
+        if (droppedOnly_ && !droppedOnSave(kind))
+            return;
+        Tally& tally = tallies_[static_cast<std::size_t>(kind)];
+        if (++tally.count <= kFindingsPerKind) {
+            out_->push_back({line, severity, message(), kind});
+            return;
+        }
+        if (tally.count == kFindingsPerKind + 1) {
+            tally.firstOmitted = line;
+            tally.severity = severity;
+        }
+        tally.lastOmitted = line;
     }
-    void error(long line, std::string message) {
-        out_->push_back({line, Diagnostic::Severity::Error, std::move(message)});
+    // One finding for each kind's omitted ones; call once, at the end.
+    void finish() {
+        for (int k = 0; k < Diagnostic::kKinds; ++k) {
+            const Tally& tally = tallies_[static_cast<std::size_t>(k)];
+            const long more = tally.count - kFindingsPerKind;
+            if (more <= 0)
+                continue;
+            const auto kind = static_cast<Diagnostic::Kind>(k);
+            const KindWords& words = wordsFor(kind);
+            std::string message = "\x85 and " + std::to_string(more) + " more " +
+                                  (more == 1 ? words.one : words.several);
+            message += more == 1 ? "" : ", the last on line " + std::to_string(tally.lastOmitted);
+            out_->push_back({tally.firstOmitted, tally.severity, std::move(message), kind, more});
+        }
     }
 
   private:
+    struct Tally {
+        long count = 0;
+        long firstOmitted = 0;
+        long lastOmitted = 0;
+        Diagnostic::Severity severity = Diagnostic::Severity::Warning;
+    };
     std::vector<Diagnostic>* out_;
+    bool droppedOnly_;
+    std::array<Tally, Diagnostic::kKinds> tallies_{};
 };
 
 // A catalogue record with its places resolved once per read, so that storing
@@ -194,39 +255,82 @@ class NationCache {
 
 void noteUnknownHeader(Findings& findings, long lineNo, std::string_view line,
                        const NationNames& names) {
-    const std::string folded = mtxU_Collection::foldKey(line);
-    for (const std::string& name : names) {
-        const std::size_t at = folded.find(mtxU_Collection::foldKey(name));
-        if (at != std::string::npos) {
-            findings.warn(lineNo, "header " + shown(line) +
-                                      " names no nation: " + shown(line.substr(at, name.size())) +
-                                      " is not " + shown(name) +
-                                      " (names are matched in exact letter case); its club "
-                                      "lines are skipped");
-            return;
+    findings.note(Diagnostic::Kind::UnknownHeader, lineNo, [&] {
+        const std::string folded = mtxU_Collection::foldKey(line);
+        for (const std::string& name : names) {
+            const std::size_t at = folded.find(mtxU_Collection::foldKey(name));
+            if (at != std::string::npos)
+                return "header " + shown(line) +
+                       " names no nation: " + shown(line.substr(at, name.size())) + " is not " +
+                       shown(name) +
+                       " (names are matched in exact letter case); it and its club lines are "
+                       "dropped on save";
         }
-    }
-    findings.warn(lineNo, "header " + shown(line) + " names no nation; its club lines are skipped");
+        return "header " + shown(line) +
+               " names no nation; it and its club lines are dropped on save";
+    });
 }
 
-void noteSeveralNames(Findings& findings, long lineNo, std::string_view line,
-                      const NationNames& names, int winner) {
-    std::string found;
-    int count = 0;
-    for (const std::string& name : names) {
-        if (line.find(name) == std::string_view::npos)
-            continue;
-        found += (count++ ? ", " : "") + name;
-    }
-    if (count > 1)
-        findings.warn(
-            lineNo, "header names several nations (" + found + "); " + names[winner] + " is taken");
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// A header holding more than "*", its nation's name and blanks.
+void noteHeaderText(Findings& findings, long lineNo, std::string_view line,
+                    const NationNames& names, int winner) {
+    const std::string& name = names[static_cast<std::size_t>(winner)];
+    if (line.size() == name.size() + 1)
+        return;  // "*" and the name: the usual header
+    const std::size_t at = line.find(name);
+    const auto onlyBlanks = [](std::string_view text) {
+        return std::all_of(text.begin(), text.end(), isBlank);
+    };
+    if (onlyBlanks(line.substr(1, at - 1)) && onlyBlanks(line.substr(at + name.size())))
+        return;
+    findings.note(Diagnostic::Kind::HeaderText, lineNo, [&] {
+        std::string found;
+        int count = 0;
+        for (const std::string& other : names)
+            if (line.find(other) != std::string_view::npos)
+                found += (count++ ? ", " : "") + other;
+        const std::string kept = "\"*" + name + "\"";
+        if (count > 1)
+            return "header names several nations (" + found + "); " + name +
+                   " is taken, and the header is written back as " + kept;
+        return "header " + shown(line) + " is written back as " + kept +
+               ": the rest of its text is dropped on save";
+    });
+}
+
+// A club line a modder may read otherwise than the editor does.
+void noteClubText(Findings& findings, long lineNo, std::string_view line) {
+    if (!isBlank(line.front()) && !isBlank(line.back()))
+        return;
+    const std::size_t text = line.find_first_not_of(" \t");
+    if (text == std::string_view::npos)
+        findings.note(Diagnostic::Kind::BlankClub, lineNo, [&] {
+            return "club line " + shown(line) +
+                   " holds only blanks: it is read as a club name, not as an empty line";
+        });
+    else if (line[text] == '*')
+        findings.note(Diagnostic::Kind::IndentedHeader, lineNo, [&] {
+            return "line " + shown(line) +
+                   " starts with blanks before \"*\": it is a club line, not a header";
+        });
+    else
+        findings.note(Diagnostic::Kind::BlankEdges, lineNo, [&] {
+            return "club name " + shown(line) +
+                   " has leading or trailing blanks: they are part of the name";
+        });
 }
 
 void noteDropped(const Liga& rec, std::string_view line, Findings& findings, long lineNo) {
-    const int places = rec.NUCL + rec.NUEFA + rec.NIntertoto;
-    findings.warn(lineNo, "club line " + shown(line) + " is beyond the " + std::to_string(places) +
-                              " places of " + rec.LigaName + " and is dropped on save");
+    findings.note(Diagnostic::Kind::DroppedClub, lineNo, [&] {
+        const int places = rec.NUCL + rec.NUEFA + rec.NIntertoto;
+        return "club line " + shown(line) + " is beyond " + rec.LigaName + "'s " +
+               std::to_string(places) + (places == 1 ? " place" : " places") +
+               " and is dropped on save";
+    });
 }
 
 // text = line, a little faster: clear() and append() reuse the buffer without
@@ -267,18 +371,25 @@ inline void storeClub(Block& block, std::string_view line, Findings& findings, l
 
 }  // namespace
 
+bool droppedOnSave(Diagnostic::Kind kind) {
+    using Kind = Diagnostic::Kind;
+    return kind == Kind::UnknownHeader || kind == Kind::HeaderText || kind == Kind::SecondBlock ||
+           kind == Kind::DroppedClub;
+}
+
 ReadResult readEuro(std::string_view bytes, mtxU_Collection& catalogue, const NationNames& names,
                     const ReadOptions& options) {
     ReadResult result;
     std::vector<Diagnostic>* noted =
         options.diagnosticsOut ? options.diagnosticsOut : &result.diagnostics;
-    Findings findings(options.collectDiagnostics ? noted : nullptr);
-    std::unordered_set<int> nationsSeen;
+    Findings findings(options.collectDiagnostics ? noted : nullptr, options.droppedOnly);
+    std::vector<bool> nationsSeen(names.size());
     Block block;
     const HeaderMatcher matcher(names);
     NationCache nations(catalogue, names);
     // Held in locals: the compiler cannot keep them in registers across the stores into records.
     const bool noting = findings.enabled();
+    const bool notingLines = noting && !options.droppedOnly;  // findings on any line
     const bool reporting = static_cast<bool>(options.progress);
     int lastNation = -1;
 
@@ -299,27 +410,37 @@ ReadResult readEuro(std::string_view bytes, mtxU_Collection& catalogue, const Na
         const std::string_view line(data + p, end - p);
         p = end + 2;  // past the CR and the character after it, whatever that is
 
-        if (noting) {
+        if (notingLines) {
             if (end + 1 < n && data[end + 1] != kLF)
-                findings.warn(lineNo, "CR not followed by LF swallows " +
-                                          describeByte(data[end + 1]) +
-                                          ", the first character of the next line");
+                findings.note(Diagnostic::Kind::CrWithoutLf, lineNo, [&] {
+                    return "CR not followed by LF swallows " + describeByte(data[end + 1]) +
+                           ", the first character of the next line";
+                });
             if (line.find(kLF) != std::string_view::npos)
-                findings.warn(lineNo,
-                              "line ends with LF alone: only CR LF ends a line, so "
-                              "these lines read as one");
+                findings.note(Diagnostic::Kind::LfAlone, lineNo, [] {
+                    return std::string(
+                        "line ends with LF alone: only CR LF ends a line, so these lines read "
+                        "as one");
+                });
         }
 
         if (line.empty())
             continue;
 
         if (line.front() != '*') {
+            if (notingLines && block.state != Block::State::BeforeFirstHeader)
+                noteClubText(findings, lineNo, line);
             switch (block.state) {
                 case Block::State::BeforeFirstHeader: {
                     std::string reason =
                         "club line " + shown(line) + " comes before the first nation header";
-                    if (noting)
-                        findings.error(lineNo, reason + ": the editor refuses the file");
+                    if (noting) {
+                        findings.note(
+                            Diagnostic::Kind::OrphanClub, lineNo,
+                            [&] { return reason + ": the editor refuses the file"; },
+                            Diagnostic::Severity::Error);
+                        findings.finish();
+                    }
                     throw FileError(FileError::Kind::OrphanClubLine, options.file,
                                     std::move(reason), lineNo);
                 }
@@ -345,17 +466,24 @@ ReadResult readEuro(std::string_view bytes, mtxU_Collection& catalogue, const Na
         block = Block{Block::State::Nation, nation};
         overwrite(nation->record->LigaName, name);
         if (noting) {
-            noteSeveralNames(findings, lineNo, line, names, match);
-            if (!nationsSeen.insert(match).second)
-                findings.warn(lineNo, "second block for " + name +
-                                          " starts again at its first place and overwrites the "
-                                          "clubs read before");
+            noteHeaderText(findings, lineNo, line, names, match);
+            if (nationsSeen[static_cast<std::size_t>(match)])
+                findings.note(Diagnostic::Kind::SecondBlock, lineNo, [&] {
+                    return "second block for " + name +
+                           " starts again at its first place: the clubs it overwrites are "
+                           "dropped on save";
+                });
+            nationsSeen[static_cast<std::size_t>(match)] = true;
         }
     }
 
-    if (noting && n > 0 && p == n - 1)
-        findings.warn(lineNo + 1, "the last character, " + describeByte(data[p]) +
-                                      ", stands alone after the last line end and is not read");
+    if (notingLines && n > 0 && p == n - 1)
+        findings.note(Diagnostic::Kind::StrayLast, lineNo + 1, [&] {
+            return "the last character, " + describeByte(data[p]) +
+                   ", stands alone after the last line end and is not read";
+        });
+    if (noting)
+        findings.finish();
     if (lastNation >= 0)
         result.currentKey = names[static_cast<std::size_t>(lastNation)];
     result.lines = lineNo;

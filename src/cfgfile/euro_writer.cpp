@@ -1,8 +1,7 @@
 #include "euro_writer.h"
 
-#include <system_error>
-
 #include "cfgfile/file_error.h"
+#include "cfgfile/safe_save.h"
 #include "model/liga.h"
 
 namespace fs = std::filesystem;
@@ -106,33 +105,16 @@ void saveEuroFile(const fs::path& target, const mtxU_Collection* catalogue, File
         throw FileError(FileError::Kind::NoCatalogue, target, "no file is open: nothing to save");
     if (target.empty())
         throw FileError(FileError::Kind::Write, target, "no file name to save to");
-
-    // Write through a link to the file it names, so the link survives.
-    std::error_code ec;
-    fs::path real = target;
-    if (fs::is_symlink(target, ec))
-        real = fs::weakly_canonical(target, ec);
-    if (ec)
-        real = target;
-    const fs::path dir = real.has_parent_path() ? real.parent_path() : fs::path(".");
-
-    fs::path temporary;
     try {
-        if (fs::is_directory(real, ec))
-            throw std::system_error(std::make_error_code(std::errc::is_a_directory));
-        const std::optional<fs::perms> perms = fsys.permissions(real);
-        std::unique_ptr<OutputFile> file = fsys.createTemporary(dir, temporary);
-        BufferedOut out(*file);
-        writeEuro(*catalogue, std::ref(out));
-        out.flush();
-        file->sync();
-        file->close();
-        if (perms)
-            fsys.setPermissions(temporary, *perms);
-        fsys.replace(temporary, real);
+        saveSafely(
+            target,
+            [&](OutputFile& file) {
+                BufferedOut out(file);
+                writeEuro(*catalogue, std::ref(out));
+                out.flush();
+            },
+            fsys);
     } catch (const std::exception& e) {
-        if (!temporary.empty())
-            fsys.remove(temporary);
         throw FileError(FileError::Kind::Write, target, "cannot save: " + failureReason(e));
     }
 }

@@ -23,9 +23,9 @@ std::string formatEuro(const mtxU_Collection& catalogue);
 /// same competition: their later clubs move up a place when the file is read again.
 std::vector<std::string> nationsWithGaps(const mtxU_Collection& catalogue);
 
-/// Writes catalogue to target atomically: a temporary file in the target's
-/// folder, flushed to disk, then renamed over the target, whose permissions it
-/// keeps. On failure the target is untouched and no temporary file is left.
+/// Writes catalogue to target as saveSafely does: links followed, the file's
+/// identity kept, and on failure the target byte-identical with no temporary
+/// file left. A read-only target or anything but a regular file is refused.
 /// catalogue null (no file open) writes nothing. Throws FileError (NoCatalogue, Write).
 void saveEuroFile(const std::filesystem::path& target, const mtxU_Collection* catalogue,
                   FileSystem& fs = FileSystem::real());

@@ -1,19 +1,15 @@
 #include "file_system.h"
 
 #include <cerrno>
-#include <fstream>
 #include <random>
 #include <system_error>
 
+#include "cfgfile/descriptor_file.h"
+
 #ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <share.h>
-#include <sys/stat.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -22,72 +18,6 @@ namespace fs = std::filesystem;
 namespace velquor::cfg {
 
 namespace {
-
-[[noreturn]] void raise(const char* what) {
-    throw std::system_error(errno, std::generic_category(), what);
-}
-
-// A file written through a raw descriptor so that sync reaches the disk.
-class DescriptorFile : public OutputFile {
-  public:
-    explicit DescriptorFile(int fd) : fd_(fd) {}
-    ~DescriptorFile() override {
-        if (fd_ >= 0)
-            closeDescriptor();
-    }
-
-    void write(std::string_view bytes) override {
-        while (!bytes.empty()) {
-#ifdef _WIN32
-            const unsigned chunk =
-                bytes.size() > (1u << 30) ? (1u << 30) : static_cast<unsigned>(bytes.size());
-            const int n = ::_write(fd_, bytes.data(), chunk);
-#else
-            const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
-#endif
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                raise("write");
-            }
-            bytes.remove_prefix(static_cast<std::size_t>(n));
-        }
-    }
-
-    void sync() override {
-#ifdef _WIN32
-        if (::_commit(fd_) != 0)
-            raise("flush");
-#else
-        if (::fsync(fd_) != 0)
-            raise("flush");
-#endif
-    }
-
-    void close() override {
-        if (closeDescriptor() != 0)
-            raise("close");
-    }
-
-  private:
-    int closeDescriptor() {
-        const int fd = fd_;
-        fd_ = -1;
-#ifdef _WIN32
-        return ::_close(fd);
-#else
-        return ::close(fd);
-#endif
-    }
-
-    int fd_;
-};
-
-#ifdef _WIN32
-[[noreturn]] void raiseLastError(const char* what) {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
-}
-#endif
 
 std::string randomSuffix() {
     static std::mt19937 engine{std::random_device{}()};
@@ -99,11 +29,27 @@ std::string randomSuffix() {
     return suffix;
 }
 
+std::unique_ptr<DescriptorFile> createUnique(const fs::path& dir, const std::string& stem,
+                                             const char* extension, bool privateToUser,
+                                             fs::path& created) {
+    for (int attempt = 0;; ++attempt) {
+        fs::path candidate = dir / ("." + stem + "." + randomSuffix() + extension);
+        try {
+            auto file = DescriptorFile::createNew(candidate, privateToUser);
+            created = std::move(candidate);
+            return file;
+        } catch (const std::system_error& e) {
+            if (e.code() != std::errc::file_exists || attempt == 100)
+                throw;
+        }
+    }
+}
+
 }  // namespace
 
 bool FileSystem::exists(const fs::path& path) {
     std::error_code ec;
-    return fs::exists(fs::symlink_status(path, ec));
+    return fs::exists(fs::status(path, ec));
 }
 
 void FileSystem::copyFile(const fs::path& from, const fs::path& to) {
@@ -112,60 +58,42 @@ void FileSystem::copyFile(const fs::path& from, const fs::path& to) {
 }
 
 std::string FileSystem::readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        raise("open");
-    const std::uintmax_t size = fs::file_size(path);  // throws for folders and devices
+    const auto file = DescriptorFile::openRegular(path, false);
     std::string bytes;
-    bytes.resize(static_cast<std::size_t>(size));
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(size)))
-        throw std::system_error(std::make_error_code(std::errc::io_error),
-                                "read (the file is shorter than its size)");
+    bytes.resize(static_cast<std::size_t>(file->size()));
+    for (std::size_t got = 0; got < bytes.size();) {
+        const std::size_t n = file->read(bytes.data() + got, bytes.size() - got);
+        if (n == 0)
+            throw std::system_error(std::make_error_code(std::errc::io_error),
+                                    "read (the file is shorter than its size)");
+        got += n;
+    }
     return bytes;
 }
 
 std::unique_ptr<OutputFile> FileSystem::createTemporary(const fs::path& dir, fs::path& created) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path candidate = dir / (".euro.cfg." + randomSuffix() + ".tmp");
-#ifdef _WIN32
-        int fd = -1;
-        ::_wsopen_s(&fd, candidate.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYRW,
-                    _S_IREAD | _S_IWRITE);
-#else
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-#endif
-        if (fd >= 0) {
-            created = std::move(candidate);
-            return std::make_unique<DescriptorFile>(fd);
-        }
-        if (errno != EEXIST)
-            raise("create");
-    }
-    raise("create");
+    return createUnique(dir, "euro.cfg", ".tmp", false, created);
 }
 
 void FileSystem::replace(const fs::path& from, const fs::path& to) {
 #ifdef _WIN32
-    // As Windows users expect of a save: a read-only file is refused, and
-    // the file replaced keeps its attributes, creation time and security.
-    const DWORD attributes = GetFileAttributesW(to.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
-            raiseLastError("rename");
-        return;
-    }
-    if (attributes & FILE_ATTRIBUTE_READONLY)
-        throw std::system_error(std::make_error_code(std::errc::permission_denied),
-                                "the file is read-only");
-    if (!ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                      nullptr))
-        raiseLastError("replace");
-    // ReplaceFileW keeps them on Windows but not on every implementation of
-    // its API (Wine's); the text is saved either way, so a failure here is not one.
+    // ReplaceFileW keeps the replaced file's attributes and security.
+    std::error_code ec;
+    const bool replacing = fs::exists(fs::symlink_status(to, ec));
+    const DWORD attributes = ::GetFileAttributesW(to.c_str());
+    const BOOL done = replacing ? ::ReplaceFileW(to.c_str(), from.c_str(), nullptr,
+                                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                                : ::MoveFileExW(from.c_str(), to.c_str(),
+                                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!done)
+        throw std::system_error(static_cast<int>(::GetLastError()), std::system_category(),
+                                "replace");
+    // Windows' ReplaceFileW keeps the attributes, Wine's does not; the text
+    // is saved either way, so failing to set them back is no failed save.
     constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                             FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    if (attributes & kKept)
-        SetFileAttributesW(to.c_str(), attributes & kKept);
+    if (replacing && (attributes & kKept))
+        ::SetFileAttributesW(to.c_str(), attributes & kKept);
 #else
     fs::rename(from, to);
     // Make the rename itself durable.
@@ -179,24 +107,43 @@ void FileSystem::replace(const fs::path& from, const fs::path& to) {
 }
 
 void FileSystem::remove(const fs::path& path) noexcept {
-#ifdef _WIN32
-    // Windows deletes no read-only file, and a temporary takes the target's attribute.
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-#endif
     std::error_code ec;
     fs::remove(path, ec);
 }
 
-std::optional<fs::perms> FileSystem::permissions(const fs::path& path) {
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (ec || !fs::exists(status))
-        return std::nullopt;
-    return status.permissions();
-}
-
 void FileSystem::setPermissions(const fs::path& path, fs::perms perms) {
     fs::permissions(path, perms, fs::perm_options::replace);
+}
+
+void FileSystem::keepCopy(const fs::path& file, const fs::path& dir, fs::path& created) {
+    const auto from = DescriptorFile::openRegular(file, false);
+    fs::path path;
+    // Private: in the system's temporary folder others could read it.
+    auto to = createUnique(dir, file.filename().string(), ".old", true, path);
+    try {
+        copyRest(*from, *to);
+        to->sync();
+        to->close();
+    } catch (...) {
+        to.reset();
+        remove(path);
+        throw;
+    }
+    created = std::move(path);
+}
+
+std::unique_ptr<OutputFile> FileSystem::rewrite(const fs::path& path) {
+    auto file = DescriptorFile::openRegular(path, true);
+    file->truncate(0);
+    return file;
+}
+
+void FileSystem::restore(const fs::path& copy, const fs::path& file) {
+    const auto from = DescriptorFile::openRegular(copy, false);
+    const auto to = DescriptorFile::openRegular(file, true);
+    to->truncate(copyRest(*from, *to));
+    to->sync();
+    to->close();
 }
 
 FileSystem& FileSystem::real() {

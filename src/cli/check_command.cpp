@@ -30,7 +30,8 @@ int runCheck(const std::string& file, std::ostream& out, std::ostream& err, cfg:
         if (!namesANation(*input.catalogue))
             findings.push_back({1, cfg::Diagnostic::Severity::Warning,
                                 "no header names a nation: the editor shows no nation, and a save "
-                                "writes an empty file"});
+                                "writes an empty file",
+                                cfg::Diagnostic::Kind::NoNation});
     } catch (const cfg::FileError& e) {
         // A refused file is a finding, and the reader has noted it; a file
         // that cannot be read leaves nothing to check.
@@ -40,10 +41,13 @@ int runCheck(const std::string& file, std::ostream& out, std::ostream& err, cfg:
         }
     }
 
+    // A kind's summary of omitted findings has the line of the first it
+    // omits, so it comes after the kept ones of that kind.
     std::stable_sort(findings.begin(), findings.end(),
                      [](const auto& a, const auto& b) { return a.line < b.line; });
+    const std::string name = terminalUtf8(file);
     for (const cfg::Diagnostic& d : findings)
-        out << file << ':' << d.line << ": "
+        out << name << ':' << d.line << ": "
             << (d.severity == cfg::Diagnostic::Severity::Error ? "error" : "warning") << ": "
             << terminalText(d.message) << '\n';
     return findings.empty() ? kExitOk : kExitFailed;

@@ -1,16 +1,16 @@
 #include "normalize_command.h"
 
-#include "cfgfile/euro_writer.h"
 #include "cli/exit_code.h"
 #include "cli/tool_input.h"
+#include "cli/tool_output.h"
 
 namespace velquor::cli {
 
-int runNormalize(const std::string& file, const std::string& output, std::ostream& err,
-                 cfg::FileSystem& fs) {
+int runNormalize(const std::string& file, const std::string& output, std::ostream& out,
+                 std::ostream& err, cfg::FileSystem& fs) {
     try {
         const ToolInput input = loadToolInput(file, {}, fs);
-        cfg::saveEuroFile(output, input.catalogue.get(), fs);
+        writeToolOutput(output, *input.catalogue, out, fs);
     } catch (const cfg::FileError& e) {
         // A write failure names OUT, a load failure FILE.
         const bool writing = e.kind() == cfg::FileError::Kind::Write ||

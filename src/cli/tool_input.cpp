@@ -15,7 +15,7 @@ ToolInput loadToolInput(const std::string& file, cfg::ReadOptions options, cfg::
 }
 
 void reportFailure(std::ostream& err, const std::string& file, const cfg::FileError& e) {
-    err << "velquor-cfg: " << file;
+    err << "velquor-cfg: " << terminalUtf8(file);
     if (e.line())
         err << ':' << *e.line();
     // The reason may quote the file's bytes.

@@ -9,4 +9,12 @@ namespace velquor::cli {
 /// which could move the cursor or end the text early, become \xNN.
 std::string terminalText(std::string_view bytes);
 
+/// UTF-8 text, such as a file name as the user gave it, fit for a terminal:
+/// control characters and bytes that are not UTF-8 become \xNN.
+std::string terminalUtf8(std::string_view text);
+
+/// The length of the UTF-8 sequence that text starts with, its code point in
+/// codePoint; 0 when text does not start with one.
+std::size_t utf8Sequence(std::string_view text, char32_t& codePoint);
+
 }  // namespace velquor::cli

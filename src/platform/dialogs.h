@@ -12,10 +12,21 @@ enum class MessageButtons { Ok, YesNo, YesNoCancel, SaveCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel, Save };
 
 struct MessageRequest {
+    // A constructor rather than an aggregate, so the callers that need no
+    // details need not name them.
+    MessageRequest(QString text, QString title = {}, MessageIcon icon = MessageIcon::None,
+                   MessageButtons buttons = MessageButtons::Ok, QString details = {})
+        : text(std::move(text)),
+          title(std::move(title)),
+          icon(icon),
+          buttons(buttons),
+          details(std::move(details)) {}
+
     QString text;
     QString title;  // empty: the application's title
-    MessageIcon icon = MessageIcon::None;
-    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon;
+    MessageButtons buttons;
+    QString details;  // for a long list: shown in a details area when not empty
 };
 
 struct FileRequest {

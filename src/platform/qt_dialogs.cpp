@@ -18,6 +18,8 @@ QString QtDialogs::saveFile(QWidget* parent, const FileRequest& request) {
 MessageAnswer QtDialogs::message(QWidget* parent, const MessageRequest& request) {
     QMessageBox box(parent);
     box.setText(request.text);
+    if (!request.details.isEmpty())
+        box.setDetailedText(request.details);
     box.setWindowTitle(request.title.isEmpty() ? QString::fromLatin1(app::kTitle) : request.title);
     switch (request.icon) {
         case MessageIcon::None:

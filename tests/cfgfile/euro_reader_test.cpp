@@ -35,13 +35,6 @@ Loaded load(std::string_view text, bool diagnostics = false) {
     return loaded;
 }
 
-std::vector<std::string> findings(std::string_view text) {
-    std::vector<std::string> out;
-    for (const Diagnostic& d : load(text, true).result.diagnostics)
-        out.push_back(std::to_string(d.line) + ": " + d.message);
-    return out;
-}
-
 }  // namespace
 
 TEST(Reader, ClubLinesFillPlacesInRunningOrder) {
@@ -152,27 +145,6 @@ TEST(Reader, ReportsProgressOncePerLine) {
     options.progress = [&](std::size_t p) { positions.push_back(p); };
     readEuro("\r\n*Malta\r\nHibs\r\n", *catalogue, FillNationNames(), options);
     EXPECT_THAT(positions, ElementsAre(1, 3, 11));
-}
-
-TEST(Reader, DiagnosticsNameWhatTheEditorWillDo) {
-    EXPECT_TRUE(findings("\r\n*Malta\r\nHibs\r\nBirkirkara\r\nSliema\r\nValletta\r\n").empty());
-
-    EXPECT_THAT(findings("*Malta\nHibs\n"), ElementsAre(HasSubstr("1: line ends with LF alone")));
-    EXPECT_THAT(findings("*Malta\rXHibs\r\n"),
-                ElementsAre(HasSubstr("1: CR not followed by LF swallows 'X'")));
-    EXPECT_THAT(findings("*malta\r\nHibs\r\n"),
-                ElementsAre(AllOf(HasSubstr("1: header \"*malta\" names no nation"),
-                                  HasSubstr("\"Malta\""), HasSubstr("letter case"))));
-    EXPECT_THAT(findings("*Atlantis\r\n"), ElementsAre(HasSubstr("names no nation;")));
-    EXPECT_THAT(findings("*Spain or England\r\n"),
-                ElementsAre(HasSubstr("several nations (England, Spain); England is taken")));
-    EXPECT_THAT(findings("*Andorra\r\nA\r\nB\r\n"),
-                ElementsAre(HasSubstr("3: club line \"B\" is beyond the 1 places of Andorra")));
-    EXPECT_THAT(findings("*Malta\r\n*Malta\r\n"),
-                ElementsAre(HasSubstr("2: second block for Malta")));
-    EXPECT_THAT(findings("*Malta\r\nX"),
-                ElementsAre(HasSubstr("2: the last character, 'X', stands alone")));
-    EXPECT_THAT(findings("*Malta\r\n\x01"s), ElementsAre(HasSubstr("byte 0x01")));
 }
 
 TEST(Reader, FindingsOfARefusedFileSurviveTheFailure) {

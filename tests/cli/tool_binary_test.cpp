@@ -15,13 +15,6 @@ using ::testing::IsEmpty;
 
 namespace {
 
-// What the console's text mode makes of "\n".
-#ifdef _WIN32
-constexpr const char* kLineEnd = "\r\n";
-#else
-constexpr const char* kLineEnd = "\n";
-#endif
-
 struct Exited {
     int code;
     std::string out, err;
@@ -62,12 +55,9 @@ class Binary : public velquor::test::CliTest {
     Exited run(const std::vector<std::string>& args) {
         const std::string out = (dir_ / "stdout").string(), err = (dir_ / "stderr").string();
         std::string command = quoted(binary());
-        // Appended piece by piece: MinGW's g++ 12 warns of overlap (-Wrestrict)
-        // on " " + text.
         for (const std::string& arg : args)
-            (command += ' ') += quoted(arg);
-        ((command += " >") += quoted(out)) += " 2>";
-        command += quoted(err);
+            command += " " + quoted(arg);
+        command += " >" + quoted(out) + " 2>" + quoted(err);
         Exited result{exitCode(system(command)), read(out), read(err)};
         std::filesystem::remove(out);
         std::filesystem::remove(err);
@@ -78,13 +68,13 @@ class Binary : public velquor::test::CliTest {
 TEST_F(Binary, HelpAndVersion) {
     const Exited help = run({"--help"});
     EXPECT_EQ(help.code, 0);
-    for (const char* word : {"dump", "normalize", "check", "--version", "Exit status"})
+    for (const char* word : {"dump", "normalize", "check", "build", "--version", "Exit status"})
         EXPECT_THAT(help.out, HasSubstr(word));
     EXPECT_THAT(run({"check", "--help"}).out, HasSubstr("FILE"));
 
     const Exited version = run({"--version"});
     EXPECT_EQ(version.code, 0);
-    EXPECT_EQ(version.out, "velquor-cfg 2.0.0" + std::string(kLineEnd));
+    EXPECT_EQ(version.out, "velquor-cfg 2.0.0\n");
 }
 
 TEST_F(Binary, UsageErrorsExitWithTwoAndTouchNothing) {
@@ -97,6 +87,8 @@ TEST_F(Binary, UsageErrorsExitWithTwoAndTouchNothing) {
         {"check", "--bogus", file},
         {"normalize", file},
         {"normalize", file, "-o"},
+        {"build", file},
+        {"build", "-o", "-"},
     };
     for (const auto& args : misuses) {
         SCOPED_TRACE(::testing::PrintToString(args));
@@ -105,6 +97,10 @@ TEST_F(Binary, UsageErrorsExitWithTwoAndTouchNothing) {
         EXPECT_THAT(r.err, HasSubstr("--help"));
         EXPECT_EQ(r.out, "");
     }
+    // An unknown word is named, not taken for a missing subcommand.
+    const Exited unknown = run({"bogus\x1B", file});
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_THAT(unknown.err, HasSubstr("unknown subcommand \"bogus\\x1B\""));
     EXPECT_THAT(entries(), ElementsAre("euro.cfg"));
     EXPECT_EQ(read(file), "*Malta\r\nHibs\r\n");
 }
@@ -136,7 +132,17 @@ TEST_F(Binary, ExitCodesOfTheCommands) {
     EXPECT_THAT(normalized.out + normalized.err, IsEmpty());
     EXPECT_EQ(read(out), "\r\n*Malta\r\n");
 
-    EXPECT_THAT(entries(), ElementsAre("good.cfg", "odd.cfg", "out.cfg", "refused.cfg"));
+    // build takes back what dump prints; standard output is written, not replaced.
+    const std::string json = write("odd.json", run({"dump", odd}).out);
+    const Exited built = run({"build", json, "-o", "/dev/stdout"});
+    EXPECT_EQ(built.code, 0);
+    EXPECT_EQ(built.out, "\r\n*Malta\r\n");
+    EXPECT_EQ(run({"build", write("bad.json", "{").string(), "-o", out}).code, 1);
+    EXPECT_EQ(run({"build", missing, "-o", out}).code, 1);
+    EXPECT_EQ(read(out), "\r\n*Malta\r\n");
+
+    EXPECT_THAT(entries(), ElementsAre("bad.json", "good.cfg", "odd.cfg", "odd.json", "out.cfg",
+                                       "refused.cfg"));
 }
 
 #ifndef _WIN32

@@ -98,6 +98,7 @@ TEST_F(EntryPanelTest, TypingChangesTheRecordAtOnceAndMarksTheDataModified) {
 
     erase(QStringLiteral("txtUCL_3"));
     EXPECT_EQ(record("Germany")->UCL4, "");
+    dialogs.answers = {platform::MessageAnswer::Save};  // the clubs beyond Germany's places go
     trigger("tolGuardar");
     EXPECT_EQ(read(path),
               "\r\n*Andorra\r\nAndorra la Vella\r\n\r\n*Germany\r\nBerlin FC\r\nMunich "

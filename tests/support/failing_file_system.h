@@ -13,9 +13,13 @@ namespace velquor::test {
 /// root and permissions do not stop them.
 class FailingFileSystem : public cfg::FileSystem {
   public:
-    enum class Step { None, Copy, Read, Create, Write, Sync, Close, Rename };
+    /// Copy is the backup's copy and the copy kept before a save in place;
+    /// Truncate opens the target to be written in place; Restore puts the copy back.
+    enum class Step { None, Copy, Read, Create, Write, Sync, Close, Rename, Truncate, Restore };
 
     Step failAt = Step::None;
+    /// A second step that fails as well, to fail the recovery from the first.
+    Step thenFailAt = Step::None;
     /// With Step::Write or Step::Copy: bytes that land before it fails.
     std::size_t writeBudget = 0;
     int error = ENOSPC;
@@ -51,6 +55,23 @@ class FailingFileSystem : public cfg::FileSystem {
         interfere(Step::Rename, to);
         check(Step::Rename);
         FileSystem::replace(from, to);
+    }
+
+    void keepCopy(const std::filesystem::path& file, const std::filesystem::path& dir,
+                  std::filesystem::path& created) override {
+        interfere(Step::Copy, file);
+        check(Step::Copy);
+        FileSystem::keepCopy(file, dir, created);
+    }
+    std::unique_ptr<cfg::OutputFile> rewrite(const std::filesystem::path& path) override {
+        interfere(Step::Truncate, path);
+        check(Step::Truncate);
+        return std::make_unique<File>(*this, FileSystem::rewrite(path));
+    }
+    void restore(const std::filesystem::path& copy, const std::filesystem::path& file) override {
+        interfere(Step::Restore, file);
+        check(Step::Restore);
+        FileSystem::restore(copy, file);
     }
 
   private:
@@ -91,7 +112,7 @@ class FailingFileSystem : public cfg::FileSystem {
             meddle(step, path);
     }
     void check(Step step) {
-        if (failAt == step)
+        if (failAt == step || thenFailAt == step)
             throw std::system_error(error, std::generic_category(), "injected");
     }
 };

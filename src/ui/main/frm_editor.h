@@ -11,6 +11,7 @@
 #include "cfgfile/nation_names.h"
 #include "model/mtxu_collection.h"
 #include "ui/find/buscar.h"
+#include "ui/main/dropped_lines.h"
 #include "ui/main/image_list.h"
 
 class QAction;
@@ -147,6 +148,7 @@ class frmEditor : public QMainWindow {
     std::shared_ptr<mtxU_Collection> NationCatalogue;
     SearchMemory searchMemory_;
     ImageList ImageList1;
+    DroppedLines droppedLines_;
     QString dialogFolder_;  // where the next file dialog starts
     bool closingAfterFailure_ = false;
     bool unloaded_ = false;

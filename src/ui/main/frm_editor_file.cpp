@@ -127,6 +127,8 @@ bool frmEditor::LoadEuroFile(const QString& path) {
         state_.sCurrentKey.clear();
         cfg::ReadOptions options;
         options.file = file;
+        options.collectDiagnostics = true;
+        options.droppedOnly = true;
         // Nothing is drawn until the read ends, so a value the bar cannot
         // show apart from the last one is not worth setting: with millions of
         // short lines, setting each one cost more than the reading.
@@ -138,9 +140,10 @@ bool frmEditor::LoadEuroFile(const QString& path) {
             shown = position;
             pbar->setValue(scale(position));
         };
-        const cfg::ReadResult result =
+        cfg::ReadResult result =
             cfg::readEuro(bytes, *NationCatalogue, state_.NationNames, options);
         state_.sCurrentKey = result.currentKey;
+        droppedLines_.opened(std::move(result.diagnostics));
 
         pbar->hide();
         lblInfo->hide();
@@ -193,7 +196,7 @@ bool frmEditor::confirmGaps() {
 
 bool frmEditor::SaveEuroFile(const QString& path) {
     const QString target = path.isEmpty() ? state_.sCurrentFile : path;
-    if (!confirmGaps())
+    if (!droppedLines_.confirmSave(platform_.dialogs, this) || !confirmGaps())
         return false;
     try {
         cfg::saveEuroFile(toPath(target), NationCatalogue.get(), fs_);
