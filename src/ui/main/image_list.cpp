@@ -2,8 +2,9 @@
 
 #include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
 #include <array>
+
+#include "ui/main/lazy_icons.h"
 
 namespace velquor::ui {
 
@@ -79,13 +80,19 @@ QPixmap centred(const QPixmap& source, int side) {
     return canvas;
 }
 
+// Decoded when a node first shows it: at start the tree is empty.
 QIcon flag(const char* file) {
-    const QPixmap small(QStringLiteral(":/flags/%1.png").arg(QLatin1String(file)));
-    QIcon icon;
-    icon.addPixmap(centred(small, 16));
-    // Doubled pixel for pixel: the flags are pixel art and blur when smoothed.
-    icon.addPixmap(centred(small.scaled(small.size() * 2), 32));
-    return icon;
+    const QString path = QStringLiteral(":/flags/%1.png").arg(QLatin1String(file));
+    return drawnOnFirstUse(
+        [path] {
+            const QPixmap small(path);
+            QIcon icon;
+            icon.addPixmap(centred(small, 16));
+            // Doubled pixel for pixel: the flags are pixel art and blur when smoothed.
+            icon.addPixmap(centred(small.scaled(small.size() * 2), 32));
+            return icon;
+        },
+        QSize(32, 32));
 }
 
 }  // namespace
@@ -125,19 +132,7 @@ bool ImageList::contains(const QString& key) const {
 }
 
 QIcon ImageList::pelota() {
-    QSvgRenderer renderer(QStringLiteral(":/icons/pelota.svg"));
-    QIcon icon;
-    // Up to 128: the window icon of a task switcher at 200 %.
-    for (const int side : {16, 24, 32, 48, 64, 128}) {
-        QPixmap pixmap(side, side);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return drawnAtEachSize(QStringLiteral(":/icons/pelota.svg"));
 }
 
 }  // namespace velquor::ui
