@@ -98,10 +98,14 @@ QIcon flag(const char* file) {
 }  // namespace
 
 QIcon programPicture(const QString& stem) {
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/%1-16.png").arg(stem), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/%1-32.png").arg(stem), QSize(32, 32));
-    return icon;
+    return drawnOnFirstUse(
+        [stem] {
+            QIcon icon;
+            icon.addFile(QStringLiteral(":/icons/%1-16.png").arg(stem), QSize(16, 16));
+            icon.addFile(QStringLiteral(":/icons/%1-32.png").arg(stem), QSize(32, 32));
+            return icon;
+        },
+        QSize(32, 32));
 }
 
 ImageList::ImageList() {
@@ -132,7 +136,16 @@ bool ImageList::contains(const QString& key) const {
 }
 
 QIcon ImageList::pelota() {
-    return drawnAtEachSize(QStringLiteral(":/icons/pelota.svg"));
+    // Drawn from its SVG at build time, at the sizes src/ui/main/CMakeLists.txt
+    // lists: up to 128, the window icon of a task switcher at 200 %.
+    return drawnOnFirstUse(
+        [] {
+            QIcon icon;
+            for (const int side : {16, 24, 32, 48, 64, 128})
+                icon.addFile(QStringLiteral(":/football/%1.png").arg(side), QSize(side, side));
+            return icon;
+        },
+        QSize(128, 128));
 }
 
 }  // namespace velquor::ui

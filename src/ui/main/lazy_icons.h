@@ -2,7 +2,6 @@
 
 #include <QIcon>
 #include <QSize>
-#include <QString>
 #include <functional>
 
 namespace velquor::ui {
@@ -12,9 +11,5 @@ namespace velquor::ui {
 /// the biggest picture make() will hold: sizes are answered up to it without
 /// drawing anything.
 QIcon drawnOnFirstUse(std::function<QIcon()> make, QSize largest);
-
-/// The SVG picture at path, drawn once for each size it is asked for, when
-/// it is first asked for.
-QIcon drawnAtEachSize(const QString& path);
 
 }  // namespace velquor::ui
