@@ -22,9 +22,9 @@ int main(int argc, char** argv) {
     velquor::platform::QtDialogs dialogs;
     velquor::platform::Platform platform{dialogs, velquor::platform::Registry::system(),
                                          velquor::platform::Launcher::system()};
+    // The football is the main window's own: dialogs opened over the window
+    // take it from there, and the About box, which has none, stays without.
     velquor::ui::frmEditor editor(platform);
-    // The dialogs show the window's football too.
-    QApplication::setWindowIcon(editor.windowIcon());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         editor.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, editor.size(),
                                                screen->availableGeometry()));

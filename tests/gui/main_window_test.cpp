@@ -164,33 +164,6 @@ TEST_F(MainWindowTest, SavingBeforeAnyOpenIsRefusedWithTheSavingMessage) {
     EXPECT_TRUE(window->isVisible());
 }
 
-TEST_F(MainWindowTest, QuitQuestionYesSavesToTheCurrentFile) {
-    const QString path =
-        openAndEdit(QStringLiteral("q/euro.cfg"), kSpainItaly, QStringLiteral("Spain"),
-                    QStringLiteral("txtUCL_1"), QStringLiteral("!"));
-    dialogs.answers.push_back(MessageAnswer::Yes);
-    window->close();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text,
-              QStringLiteral("You have modified data. Do you want to save?"));
-    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
-    EXPECT_TRUE(dialogs.messages[0].title.isEmpty());
-    EXPECT_NE(read(path).find("Sevilla United!\r\n"), std::string::npos);
-    EXPECT_FALSE(window->isVisible());
-}
-
-TEST_F(MainWindowTest, QuitQuestionNoClosesWithoutSaving) {
-    const QString path =
-        openAndEdit(QStringLiteral("q/euro.cfg"), kSpainItaly, QStringLiteral("Spain"),
-                    QStringLiteral("txtUCL_1"), QStringLiteral("!"));
-    dialogs.answers.push_back(MessageAnswer::No);
-    window->close();
-    EXPECT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(read(path), kSpainItaly);
-    EXPECT_FALSE(window->isVisible());
-}
-
 TEST_F(MainWindowTest, TheQuestionStaysOnceAnythingWasEditedEvenAfterSaveOrOpen) {
     const QString path = write(QStringLiteral("q/euro.cfg"), kSpainItaly);
     open(path);

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFrame>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -101,10 +102,13 @@ frmAbout::frmAbout(platform::Platform& platform, QWidget* parent)
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(px(5760), px(2685));
+    // None of its own, and none taken over from the main window either.
+    setWindowIcon(QIcon());
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setGeometry(twipsRect(0, 0, 900, 1200));
+    // Clear of the window's edges and of the rule, which starts beside it.
+    picIcon->setGeometry(twipsRect(60, 60, 900, 1200));
     picIcon->setPixmap(aboutPicture(devicePixelRatioF()));
     picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -116,13 +120,14 @@ frmAbout::frmAbout(platform::Platform& platform, QWidget* parent)
                        "Football Forum"));
 
     // Grey over white: together they read as a rule cut into the window.
-    Line1_1 = makeRuleLine(this, "Line1_1", QRect(px(225), px(1170), px(5657) - px(225) + 1, 1),
+    Line1_1 = makeRuleLine(this, "Line1_1", QRect(px(1050), px(1170), px(5657) - px(1050) + 1, 1),
                            QColor(0x80, 0x80, 0x80));
-    Line1_0 = makeRuleLine(this, "Line1_0", QRect(px(240), px(1185), px(5657) - px(240) + 1, 2),
+    Line1_0 = makeRuleLine(this, "Line1_0", QRect(px(1065), px(1185), px(5657) - px(1065) + 1, 2),
                            QColor(0xFF, 0xFF, 0xFF));
 
-    lblDisclaimer2 = makeLabel(this, "lblDisclaimer2", twipsRect(300, 1320, 3870, 675), true);
-    lblDisclaimer = makeLabel(this, "lblDisclaimer", twipsRect(300, 2040, 3870, 645), true);
+    // Three lines each, ending short of the window's bottom edge.
+    lblDisclaimer2 = makeLabel(this, "lblDisclaimer2", twipsRect(300, 1320, 3870, 630), true);
+    lblDisclaimer = makeLabel(this, "lblDisclaimer", twipsRect(300, 1995, 3870, 600), true);
 
     cmdOK = new QPushButton(QStringLiteral("Ok"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -136,16 +136,31 @@ void frmEditor::closeEvent(QCloseEvent* event) {
         return;
     }
     // After a failed load the catalogue is partly read: it is never offered for saving.
-    if (!unloaded_ && !closingAfterFailure_ && state_.bModified) {
-        const auto answer = platform_.dialogs.message(
-            this, {texts::kModifiedQuestion, QString(), platform::MessageIcon::None,
-                   platform::MessageButtons::YesNo});
-        if (answer == platform::MessageAnswer::Yes)
-            SaveEuroFile(QString());
+    if (!unloaded_ && !closingAfterFailure_ && !mayCloseWithEdits()) {
+        event->ignore();
+        return;
     }
     unloaded_ = true;
     NationCatalogue.reset();
     event->accept();
+}
+
+bool frmEditor::mayCloseWithEdits() {
+    if (!state_.bModified)
+        return true;
+    const auto answer = platform_.dialogs.message(
+        this, {texts::kModifiedQuestion, QString(), platform::MessageIcon::None,
+               platform::MessageButtons::YesNoCancel});
+    switch (answer) {
+        case platform::MessageAnswer::Yes:
+            // The Save tool's own save: a warning cancelled or a save that
+            // failed keeps the window, and the edits with it.
+            return SaveEuroFile(QString());
+        case platform::MessageAnswer::No:
+            return true;
+        default:
+            return false;
+    }
 }
 
 bool frmEditor::eventFilter(QObject* watched, QEvent* event) {

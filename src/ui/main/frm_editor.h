@@ -112,6 +112,9 @@ class frmEditor : public QMainWindow {
     void buildPanel(QWidget* client);
     void buildStatus(QWidget* client);
     void setTabOrder();
+    std::array<QLabel*, 7> requiredLabels() const;
+    /// The labels' colours as the window starts: no nation's marks.
+    void restoreStartColours();
     static QRect infoPlace();
 
     // Behaviour (frm_editor.cpp).
@@ -120,6 +123,8 @@ class frmEditor : public QMainWindow {
     void openTool();
     void openChosen(const QString& path);
     bool offerSaveBeforeOpen();
+    /// The quit question; false when the window has to stay open.
+    bool mayCloseWithEdits();
     void markFirstNodeIfFocused();
     void showError(const QString& description);
 

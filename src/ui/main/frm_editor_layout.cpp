@@ -90,24 +90,6 @@ void fillFrame(QGroupBox* f, const QString& boxName, const QString& labelName,
     }
 }
 
-// The first two places of the cups, and all three of the Intertoto, are the
-// ones a nation always fills.
-void markRequired(QLabel* l) {
-    l->setToolTip(QStringLiteral("Required field"));
-    l->setForegroundRole(QPalette::WindowText);
-}
-
-void markOptional(QLabel* l) {
-    l->setForegroundRole(QPalette::ButtonText);
-}
-
-// A tool whose button shows no tooltip: QAction falls back to its caption.
-class NoToolTip : public QObject {
-  public:
-    using QObject::QObject;
-    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::ToolTip; }
-};
-
 }  // namespace
 
 void frmEditor::buildWindow() {
@@ -130,6 +112,7 @@ void frmEditor::buildWindow() {
     buildTrees(client);
     buildPanel(client);
     buildStatus(client);
+    restoreStartColours();
     setTabOrder();
 
     // Closing from the keyboard alone, without a window manager's key; kept
@@ -181,8 +164,12 @@ void frmEditor::buildToolbar() {
     tolAbout = tool(QStringLiteral("tolAbout"), QStringLiteral("About"),
                     QStringLiteral("About Velquor Editor"), QStringLiteral("help-browser"),
                     QKeySequence(Qt::Key_F1));
-    if (QWidget* button = Band1->widgetForAction(tolSaveAs))
-        button->installEventFilter(new NoToolTip(button));
+    // A button takes its action's caption as tooltip when the action has
+    // none; this tool has none at all, not even for a screen reader.
+    QWidget* saveAsButton = Band1->widgetForAction(tolSaveAs);
+    saveAsButton->setToolTip(QString());
+    connect(tolSaveAs, &QAction::changed, saveAsButton,
+            [saveAsButton] { saveAsButton->setToolTip(QString()); });
 }
 
 void frmEditor::buildTrees(QWidget* client) {
@@ -209,8 +196,10 @@ void frmEditor::buildTrees(QWidget* client) {
 }
 
 void frmEditor::buildPanel(QWidget* client) {
+    // As wide as the frames below it: a bold "Republic of Ireland" in the
+    // fonts Linux ships does not fit the width measured for Verdana.
     lblLiga = label(client, QStringLiteral("lblLiga"), texts::kCurrentLeague,
-                    twipsRect(3660, 60, 3255, 195));
+                    twipsRect(3660, 60, 4455, 195));
     lblLiga->setFont(makeFont({QStringLiteral("Verdana")}, true));
 
     Frame1 = frame(client, QStringLiteral("Frame1"), QStringLiteral("Champions League"),
@@ -230,11 +219,26 @@ void frmEditor::buildPanel(QWidget* client) {
                  QStringLiteral("Intertoto"), txtIntertoto, lblintertoto, 300,
                  {"1st team", "2nd team", "3th team"});
 
-    for (QLabel* l : {lblUCL[0], lblUCL[1], lblUEFA[0], lblUEFA[1], lblintertoto[0],
-                      lblintertoto[1], lblintertoto[2]})
-        markRequired(l);
+    for (QLabel* l : requiredLabels())
+        l->setToolTip(QStringLiteral("Required field"));
+}
+
+// The first two places of the cups, and all three of the Intertoto, are the
+// ones a nation always fills.
+std::array<QLabel*, 7> frmEditor::requiredLabels() const {
+    return {lblUCL[0],       lblUCL[1],       lblUEFA[0],     lblUEFA[1],
+            lblintertoto[0], lblintertoto[1], lblintertoto[2]};
+}
+
+void frmEditor::restoreStartColours() {
+    for (QLabel* l : findChildren<QLabel*>()) {
+        l->setPalette(QPalette());
+        l->setForegroundRole(QPalette::NoRole);
+    }
     for (QLabel* l : {lblUCL[2], lblUCL[3], lblUEFA[2], lblUEFA[3]})
-        markOptional(l);
+        l->setForegroundRole(QPalette::ButtonText);
+    for (QLabel* l : requiredLabels())
+        l->setForegroundRole(QPalette::WindowText);
 }
 
 QRect frmEditor::infoPlace() {

@@ -22,9 +22,12 @@ namespace {
 constexpr int kTagRole = Qt::UserRole;
 constexpr int kKeyRole = Qt::UserRole + 1;
 
+// A label shut with its frame keeps the greyed colour: a disabled panel
+// shows no nation's marks.
 void colour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Active, QPalette::WindowText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
     label->setPalette(palette);
     label->setForegroundRole(QPalette::WindowText);
 }
@@ -226,6 +229,7 @@ void frmEditor::clearPanel() {
     state_.bFilling = false;
     lblLiga->setText(texts::kCurrentLeague);
     EnablePanel(false);
+    restoreStartColours();
 }
 
 }  // namespace velquor::ui

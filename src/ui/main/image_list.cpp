@@ -2,8 +2,9 @@
 
 #include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
 #include <array>
+
+#include "ui/main/lazy_icons.h"
 
 namespace velquor::ui {
 
@@ -79,22 +80,32 @@ QPixmap centred(const QPixmap& source, int side) {
     return canvas;
 }
 
+// Decoded when a node first shows it: at start the tree is empty.
 QIcon flag(const char* file) {
-    const QPixmap small(QStringLiteral(":/flags/%1.png").arg(QLatin1String(file)));
-    QIcon icon;
-    icon.addPixmap(centred(small, 16));
-    // Doubled pixel for pixel: the flags are pixel art and blur when smoothed.
-    icon.addPixmap(centred(small.scaled(small.size() * 2), 32));
-    return icon;
+    const QString path = QStringLiteral(":/flags/%1.png").arg(QLatin1String(file));
+    return drawnOnFirstUse(
+        [path] {
+            const QPixmap small(path);
+            QIcon icon;
+            icon.addPixmap(centred(small, 16));
+            // Doubled pixel for pixel: the flags are pixel art and blur when smoothed.
+            icon.addPixmap(centred(small.scaled(small.size() * 2), 32));
+            return icon;
+        },
+        QSize(32, 32));
 }
 
 }  // namespace
 
 QIcon programPicture(const QString& stem) {
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/%1-16.png").arg(stem), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/%1-32.png").arg(stem), QSize(32, 32));
-    return icon;
+    return drawnOnFirstUse(
+        [stem] {
+            QIcon icon;
+            icon.addFile(QStringLiteral(":/icons/%1-16.png").arg(stem), QSize(16, 16));
+            icon.addFile(QStringLiteral(":/icons/%1-32.png").arg(stem), QSize(32, 32));
+            return icon;
+        },
+        QSize(32, 32));
 }
 
 ImageList::ImageList() {
@@ -125,19 +136,16 @@ bool ImageList::contains(const QString& key) const {
 }
 
 QIcon ImageList::pelota() {
-    QSvgRenderer renderer(QStringLiteral(":/icons/pelota.svg"));
-    QIcon icon;
-    // Up to 128: the window icon of a task switcher at 200 %.
-    for (const int side : {16, 24, 32, 48, 64, 128}) {
-        QPixmap pixmap(side, side);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    // Drawn from its SVG at build time, at the sizes src/ui/main/CMakeLists.txt
+    // lists: up to 128, the window icon of a task switcher at 200 %.
+    return drawnOnFirstUse(
+        [] {
+            QIcon icon;
+            for (const int side : {16, 24, 32, 48, 64, 128})
+                icon.addFile(QStringLiteral(":/football/%1.png").arg(side), QSize(side, side));
+            return icon;
+        },
+        QSize(128, 128));
 }
 
 }  // namespace velquor::ui

@@ -25,7 +25,7 @@ class ImageList {
     bool contains(const QString& key) const;
     int count() const { return static_cast<int>(pictures_.size()); }
 
-    /// The football at the sizes of a window icon.
+    /// The football, drawn at each size the first time it is shown at it.
     static QIcon pelota();
 
   private:

@@ -1,0 +1,84 @@
+// What the windows show, whole and true, at every scale the tests run at
+// (see CMakeLists.txt): captions, label colours, the About box's make-up.
+
+#include <QAccessible>
+#include <QFrame>
+#include <QToolBar>
+#include <QWindow>
+
+#include "editor_fixture.h"
+
+namespace velquor::test {
+namespace {
+
+using WindowShows = EditorTest;
+
+TEST_F(WindowShows, EveryNationsCaptionFitsItsLabel) {
+    open(sample());
+    QLabel* caption = label(QStringLiteral("lblLiga"));
+    const QRect frames = window->findChild<QWidget*>(QStringLiteral("Frame1"))->geometry();
+    EXPECT_LE(caption->geometry().right(), frames.right());
+    EXPECT_LE(caption->fontMetrics().height(), caption->contentsRect().height());
+    for (const QString& name : nodeTexts()) {
+        click(name);
+        ASSERT_EQ(caption->text(), QStringLiteral("Current League: ") + name);
+        EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()),
+                  caption->contentsRect().width())
+            << name.toStdString();
+    }
+}
+
+TEST_F(WindowShows, AnOpenTakesTheLabelsBackToTheirStartColours) {
+    const ui::frmEditor fresh(platform, fs);
+    const QString path = sample();
+    open(path);
+    click(QStringLiteral("Poland"));  // one Champions League place: three red labels
+    ASSERT_EQ(label(QStringLiteral("lblUCL_3"))->palette().color(QPalette::WindowText),
+              QColor(Qt::red));
+    open(path);
+    for (QLabel* shown : window->findChildren<QLabel*>()) {
+        const auto* start = fresh.findChild<QLabel*>(shown->objectName());
+        ASSERT_NE(start, nullptr);
+        EXPECT_EQ(shown->foregroundRole(), start->foregroundRole());
+        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            EXPECT_EQ(shown->palette().color(group, shown->foregroundRole()),
+                      start->palette().color(group, start->foregroundRole()))
+                << shown->objectName().toStdString() << " in group " << group;
+    }
+}
+
+TEST_F(WindowShows, SaveAsHasNoTooltipNotEvenForAScreenReader) {
+    QWidget* button =
+        window->findChild<QToolBar*>(QStringLiteral("Band1"))->widgetForAction(tool("tolSaveAs"));
+    tool("tolSaveAs")->setText(QStringLiteral("Save as"));  // the action tells its button again
+    EXPECT_TRUE(button->toolTip().isEmpty());
+    EXPECT_TRUE(
+        QAccessible::queryAccessibleInterface(button)->text(QAccessible::Description).isEmpty());
+}
+
+TEST_F(WindowShows, TheAboutBoxHasNoIconAndNothingTouchesTheRuleOrTheEdge) {
+    dialogs.script.push_back([](QDialog& about) {
+        EXPECT_TRUE(about.windowIcon().isNull());
+        EXPECT_TRUE(about.windowHandle()->icon().isNull());
+        const QRect rule =
+            about.findChild<QFrame*>(QStringLiteral("Line1_1"))
+                ->geometry()
+                .united(about.findChild<QFrame*>(QStringLiteral("Line1_0"))->geometry());
+        const QRect inside = about.rect().adjusted(1, 1, -1, -1);
+        for (const QWidget* control :
+             about.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            const std::string name = control->objectName().toStdString();
+            EXPECT_TRUE(inside.contains(control->geometry())) << name;
+            const bool isRule = control->objectName().startsWith(QStringLiteral("Line1"));
+            EXPECT_TRUE(isRule || !control->geometry().intersects(rule.adjusted(-1, -1, 1, 1)))
+                << name;
+        }
+        about.findChild<QWidget*>(QStringLiteral("cmdOK"))->setFocus();
+        QTest::keyClick(&about, Qt::Key_Escape);
+    });
+    trigger("tolAbout");
+    EXPECT_EQ(dialogs.shown, 1);
+}
+
+}  // namespace
+}  // namespace velquor::test
