@@ -98,14 +98,17 @@ void frmEditor::openChosen(const QString& path) {
 }
 
 bool frmEditor::offerSaveBeforeOpen() {
-    if (!state_.bUnsaved || !NationCatalogue)
-        return true;
+    return !state_.bUnsaved || !NationCatalogue || askToSaveEdits();
+}
+
+bool frmEditor::askToSaveEdits() {
     const auto answer = platform_.dialogs.message(
         this, {texts::kModifiedQuestion, QString(), platform::MessageIcon::None,
                platform::MessageButtons::YesNoCancel});
     switch (answer) {
         case platform::MessageAnswer::Yes:
-            // A failed save keeps the edits, so nothing is thrown away.
+            // The Save tool's own save: a warning cancelled or a save that
+            // failed keeps the edits, and whatever asked goes no further.
             return SaveEuroFile(QString());
         case platform::MessageAnswer::No:
             return true;
@@ -136,31 +139,13 @@ void frmEditor::closeEvent(QCloseEvent* event) {
         return;
     }
     // After a failed load the catalogue is partly read: it is never offered for saving.
-    if (!unloaded_ && !closingAfterFailure_ && !mayCloseWithEdits()) {
+    if (!unloaded_ && !closingAfterFailure_ && state_.bModified && !askToSaveEdits()) {
         event->ignore();
         return;
     }
     unloaded_ = true;
     NationCatalogue.reset();
     event->accept();
-}
-
-bool frmEditor::mayCloseWithEdits() {
-    if (!state_.bModified)
-        return true;
-    const auto answer = platform_.dialogs.message(
-        this, {texts::kModifiedQuestion, QString(), platform::MessageIcon::None,
-               platform::MessageButtons::YesNoCancel});
-    switch (answer) {
-        case platform::MessageAnswer::Yes:
-            // The Save tool's own save: a warning cancelled or a save that
-            // failed keeps the window, and the edits with it.
-            return SaveEuroFile(QString());
-        case platform::MessageAnswer::No:
-            return true;
-        default:
-            return false;
-    }
 }
 
 bool frmEditor::eventFilter(QObject* watched, QEvent* event) {

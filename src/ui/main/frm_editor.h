@@ -123,8 +123,9 @@ class frmEditor : public QMainWindow {
     void openTool();
     void openChosen(const QString& path);
     bool offerSaveBeforeOpen();
-    /// The quit question; false when the window has to stay open.
-    bool mayCloseWithEdits();
+    /// "Do you want to save?" with Yes, No and Cancel; false when the edits
+    /// are still unsaved and whatever asked must not go on.
+    bool askToSaveEdits();
     void markFirstNodeIfFocused();
     void showError(const QString& description);
 
