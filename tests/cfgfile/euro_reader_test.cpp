@@ -172,7 +172,20 @@ TEST(Reader, DiagnosticsNameWhatTheEditorWillDo) {
                 ElementsAre(HasSubstr("2: second block for Malta")));
     EXPECT_THAT(findings("*Malta\r\nX"),
                 ElementsAre(HasSubstr("2: the last character, 'X', stands alone")));
-    EXPECT_THAT(findings("*Malta\r\n\x01"s), ElementsAre(HasSubstr("byte 0x01")));
+    // Texts are cut after 40 characters; bytes outside printable ASCII go in hex.
+    const std::string forty(40, 'B');
+    const std::pair<std::string, std::string> shown[] = {
+        {"*Andorra\r\nA\r\n" + forty + "\r\n", "3: club line \"" + forty + "\" is beyond"},
+        {"*Andorra\r\nA\r\n" + forty + "C\r\n", "3: club line \"" + forty + "...\" is beyond"},
+        {"*Malta\r\n\x01", "the last character, byte 0x01, stands alone"},
+        {"*Malta\r\n\xAF", "the last character, byte 0xAF, stands alone"},
+        {"*Malta\r\n\x7F", "the last character, byte 0x7F, stands alone"},
+        {"*Malta\r\n\x1F", "the last character, byte 0x1F, stands alone"},
+        {"*Malta\r\n ", "the last character, ' ', stands alone"},
+        {"*Malta\r\n~", "the last character, '~', stands alone"},
+    };
+    for (const auto& [text, message] : shown)
+        EXPECT_THAT(findings(text), ElementsAre(HasSubstr(message))) << text;
 }
 
 TEST(Reader, FindingsOfARefusedFileSurviveTheFailure) {
