@@ -13,9 +13,6 @@ namespace {
 using platform::MessageAnswer;
 using platform::MessageButtons;
 
-const std::string kSpainItaly =
-    "\r\n*Spain\r\nMadrid FC\r\nSevilla United\r\n\r\n*Italy\r\nTorino FC\r\n";
-
 class KeyboardOnlyTest : public EditorTest {
   protected:
     /// The key goes to whatever holds the focus, else to the active window.
@@ -186,36 +183,6 @@ TEST_F(KeyboardOnlyTest, KeysThatCannotDoAnythingYetDoNothing) {
     press(Qt::Key_Q, Qt::ControlModifier);
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(window->isVisible());
-}
-
-TEST_F(KeyboardOnlyTest, EscapeAndFailedSearchesLeaveTheChoiceAlone) {
-    dialogs.openPaths.push_back(write(QStringLiteral("si/euro.cfg"), kSpainItaly));
-    press(Qt::Key_O, Qt::ControlModifier);
-    press(Qt::Key_Down);
-    const QString chosen = shown();
-    ASSERT_NE(chosen, QStringLiteral("Current league:"));
-
-    // Esc cancels: no search ran, so nothing is remembered for the next one.
-    dialogs.script.push_back([](QDialog&) {
-        press(Qt::Key_Tab, Qt::ShiftModifier);
-        typeKeys(QStringLiteral("Spa"));
-        press(Qt::Key_Escape);
-    });
-    pressForDialog(Qt::Key_F, Qt::ControlModifier);
-    EXPECT_EQ(shown(), chosen);
-    EXPECT_TRUE(dialogs.messages.empty());
-
-    // No match: said so, and the choice stays.
-    findStep(QStringLiteral("Brazil"));
-    pressForDialog(Qt::Key_F, Qt::ControlModifier);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("No matches found"));
-    EXPECT_EQ(shown(), chosen);
-    // The failed text is still the one remembered, and Enter says so again.
-    repeatStep(QStringLiteral("Brazil"));
-    pressForDialog(Qt::Key_F, Qt::ControlModifier);
-    EXPECT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.shown, 3);
 }
 
 TEST_F(KeyboardOnlyTest, AFailedSaveOnTheWayOutIsReportedAndTheFileKept) {
