@@ -105,10 +105,6 @@ class BuscarTest : public ::testing::Test {
         });
     }
 
-    std::size_t messagesTitled(const QString& title) const {
-        return std::count_if(dialogs.messages.begin(), dialogs.messages.end(),
-                             [&](const auto& m) { return m.title == title; });
-    }
     void expectOnlyMessage(const QString& title, const QString& text) {
         ASSERT_EQ(dialogs.messages.size(), 1u);
         EXPECT_EQ(dialogs.messages[0].title, title);

@@ -59,13 +59,6 @@ class KeyboardOnlyTest : public EditorTest {
             press(Qt::Key_Return);
         });
     }
-    /// A scripted find dialog where the remembered text is taken with Enter.
-    void repeatStep(const QString& expected) {
-        dialogs.script.push_back([expected](QDialog& find) {
-            EXPECT_EQ(find.findChild<QLineEdit*>(QStringLiteral("txtBuscar"))->text(), expected);
-            press(Qt::Key_Return);
-        });
-    }
 };
 
 TEST_F(KeyboardOnlyTest, OpenChooseEditSaveFindAboutAndQuit) {
@@ -114,22 +107,11 @@ TEST_F(KeyboardOnlyTest, OpenChooseEditSaveFindAboutAndQuit) {
     press(Qt::Key_S, Qt::ControlModifier);
     EXPECT_NE(read(path).find("\r\nDynamo Rheinfeld II\r\n"), std::string::npos);
 
-    // Find, then Enter in a second find takes the remembered text on to the
-    // next nation; a third wraps round.
+    // Find from the keyboard; where a second one goes is the find tests' business.
     findStep(QStringLiteral("slov"));
     pressForDialog(Qt::Key_F, Qt::ControlModifier);
-    const QString found = shown();
-    EXPECT_TRUE(found.startsWith(QStringLiteral("Current League: Slov"))) << found.toStdString();
+    EXPECT_EQ(shown(), QStringLiteral("Current League: Slovakia"));
     EXPECT_EQ(focused(), QStringLiteral("Treeview1"));
-    repeatStep(QStringLiteral("slov"));
-    pressForDialog(Qt::Key_F, Qt::ControlModifier);
-    const QString next = shown();
-    EXPECT_TRUE(next.startsWith(QStringLiteral("Current League: Slov"))) << next.toStdString();
-    EXPECT_NE(next, found);
-    repeatStep(QStringLiteral("slov"));
-    pressForDialog(Qt::Key_F, Qt::ControlModifier);
-    EXPECT_EQ(shown(), found);
-    EXPECT_EQ(dialogs.shown, 3);
 
     // An edit after the save, for the quit question to keep.
     press(Qt::Key_Tab);
@@ -149,7 +131,7 @@ TEST_F(KeyboardOnlyTest, OpenChooseEditSaveFindAboutAndQuit) {
         pressForDialog(Qt::Key_F1);
         EXPECT_EQ(focused(), QStringLiteral("txtUCL_0"));
     }
-    EXPECT_EQ(dialogs.shown, 5);
+    EXPECT_EQ(dialogs.shown, 3);
     EXPECT_TRUE(dialogs.messages.empty());
 
     dialogs.answers.push_back(MessageAnswer::Yes);
