@@ -49,66 +49,26 @@ class ModalAnswer {
 
 TEST(QtDialogs, MessageBoxesShowTheRequestAndGiveTheButtonPressed) {
     using B = QMessageBox;
+    using I = MessageIcon;
+    using Bs = MessageButtons;
+    using A = MessageAnswer;
     const struct {
-        MessageIcon icon;
-        MessageButtons buttons;
+        I icon;
+        Bs buttons;
         QString title;
-        QMessageBox::Icon shownIcon;
-        QMessageBox::StandardButtons shownButtons;
-        QMessageBox::StandardButton press;  // NoButton: closed without a button
-        MessageAnswer answer;
+        B::Icon shownIcon;
+        B::StandardButtons shownButtons;
+        B::StandardButton press;  // NoButton: closed without a button
+        A answer;
     } rows[] = {
-        {MessageIcon::Information,
-         MessageButtons::Ok,
-         {},
-         B::Information,
-         B::Ok,
-         B::Ok,
-         MessageAnswer::Ok},
-        {MessageIcon::None,
-         MessageButtons::Ok,
-         {},
-         B::NoIcon,
-         B::Ok,
-         B::NoButton,
-         MessageAnswer::Ok},
-        {MessageIcon::Warning, MessageButtons::SaveCancel, "Error", B::Warning, B::Save | B::Cancel,
-         B::Save, MessageAnswer::Save},
-        {MessageIcon::Critical,
-         MessageButtons::SaveCancel,
-         {},
-         B::Critical,
-         B::Save | B::Cancel,
-         B::Cancel,
-         MessageAnswer::Cancel},
-        {MessageIcon::Question,
-         MessageButtons::YesNo,
-         {},
-         B::Question,
-         B::Yes | B::No,
-         B::Yes,
-         MessageAnswer::Yes},
-        {MessageIcon::None,
-         MessageButtons::YesNo,
-         {},
-         B::NoIcon,
-         B::Yes | B::No,
-         B::NoButton,
-         MessageAnswer::Cancel},
-        {MessageIcon::None,
-         MessageButtons::YesNoCancel,
-         {},
-         B::NoIcon,
-         B::Yes | B::No | B::Cancel,
-         B::No,
-         MessageAnswer::No},
-        {MessageIcon::None,
-         MessageButtons::YesNoCancel,
-         {},
-         B::NoIcon,
-         B::Yes | B::No | B::Cancel,
-         B::Cancel,
-         MessageAnswer::Cancel},
+        {I::Information, Bs::Ok, "", B::Information, B::Ok, B::Ok, A::Ok},
+        {I::None, Bs::Ok, "", B::NoIcon, B::Ok, B::NoButton, A::Ok},
+        {I::Warning, Bs::SaveCancel, "Error", B::Warning, B::Save | B::Cancel, B::Save, A::Save},
+        {I::Critical, Bs::SaveCancel, "", B::Critical, B::Save | B::Cancel, B::Cancel, A::Cancel},
+        {I::Question, Bs::YesNo, "", B::Question, B::Yes | B::No, B::Yes, A::Yes},
+        {I::None, Bs::YesNo, "", B::NoIcon, B::Yes | B::No, B::NoButton, A::Cancel},
+        {I::None, Bs::YesNoCancel, "", B::NoIcon, B::Yes | B::No | B::Cancel, B::No, A::No},
+        {I::None, Bs::YesNoCancel, "", B::NoIcon, B::Yes | B::No | B::Cancel, B::Cancel, A::Cancel},
     };
     QtDialogs dialogs;
     for (const auto& row : rows) {
