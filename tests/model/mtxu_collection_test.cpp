@@ -113,6 +113,22 @@ TEST(Collection, ItemByKeyIgnoresCaseAndGivesNothingWhenMissing) {
     EXPECT_EQ(c.Item(Value(1)), albania);
 }
 
+TEST(Collection, KeysFoldTheCodePagesCapitalsAndNothingElse) {
+    // A key with the first byte finds an element under the second iff they fold together.
+    const std::tuple<char, char, bool> pairs[] = {
+        {'A', 'a', true},        {'Z', 'z', true},        {'@', '`', false},
+        {'[', '{', false},       {'\xC0', '\xE0', true},  {'\xDE', '\xFE', true},
+        {'\xD7', '\xF7', false}, {'\xBF', '\xDF', false}, {'\x8A', '\x9A', true},
+        {'\x8C', '\x9C', true},  {'\x8E', '\x9E', true},  {'\x9F', '\xFF', true},
+    };
+    for (const auto& [upper, lower, folds] : pairs) {
+        mtxU_Collection c;
+        c.Add(record(), Value(std::string{'k', upper}));
+        EXPECT_EQ(c.Item(Value(std::string{'k', lower})) != nullptr, folds) << int(upper & 0xFF);
+        EXPECT_EQ(c.AddItem(record(std::string{'K', lower})), !folds) << int(upper & 0xFF);
+    }
+}
+
 TEST(Collection, TextOfDigitsIsAKeyNotAPosition) {
     mtxU_Collection c;
     auto a = record();
