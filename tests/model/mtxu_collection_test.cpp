@@ -90,8 +90,10 @@ TEST(Collection, AutomaticKeysSkipKeysInUseAndNeverGoBack) {
 
     explicitKeys.RemoveAll();
     EXPECT_EQ(explicitKeys.Count(), 0);
+    EXPECT_EQ(explicitKeys.Item(Value("2")), nullptr);  // the keys went with the elements
     explicitKeys.Add(record());
-    EXPECT_EQ(keys(explicitKeys), (std::vector<std::string>{"5"}));
+    EXPECT_TRUE(explicitKeys.AddItem(record("1")));
+    EXPECT_EQ(keys(explicitKeys), (std::vector<std::string>{"5", "1"}));
 
     mtxU_Collection fresh;
     EXPECT_EQ(fresh.IncKey(), 1);
@@ -214,7 +216,13 @@ TEST(Collection, TagStoresAReferenceOrACopy) {
     EXPECT_EQ(c.tag().object(), rec);
     c.setTagValue(Value("plain"));
     EXPECT_EQ(c.tag(), Value("plain"));
+    // The same members by name, as a late-bound caller reaches them.
+    c.AddItem(rec);
+    EXPECT_EQ(c.get("Tag"), Value("plain"));
+    EXPECT_EQ(c.get("Count"), Value(1));
+    EXPECT_THROW(c.get("count"), AutomationError);
     c.RemoveAll();
+    EXPECT_EQ(c.get("Count"), Value(0));
     EXPECT_EQ(c.tag(), Value("plain"));  // RemoveAll keeps the tag
 }
 
