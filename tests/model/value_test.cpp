@@ -37,6 +37,7 @@ Outcome outcome(F f) {
 }
 const std::pair<int, std::string> kNotSet{91, "Object variable or With block variable not set"};
 const std::pair<int, std::string> kMismatch{13, "Type mismatch"};
+const std::pair<int, std::string> kNoDefault{438, "Object doesn't support this property or method"};
 
 TEST(Value, ConvertsToTextAndNumberOrRaises) {
     const struct {
@@ -55,6 +56,7 @@ TEST(Value, ConvertsToTextAndNumberOrRaises) {
         {nation("7"), std::string("7"), std::int64_t{7}},  // an object stands for its key
         {nation("Malta"), std::string("Malta"), kMismatch},
         {kNoObject, kNotSet, kNotSet},
+        {Value(std::make_shared<Object>()), kNoDefault, kNoDefault},  // an object without one
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.value.isText() ? row.value.text() : "not a text");
