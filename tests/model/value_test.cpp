@@ -65,6 +65,25 @@ TEST(Value, ConvertsToTextAndNumberOrRaises) {
     }
 }
 
+TEST(Object, OffersNoMemberOfItsOwnAndNamesTheOneAskedFor) {
+    Object plain;
+    const std::pair<std::function<void()>, std::string> calls[] = {
+        {[&] { (void)plain.get("Key"); }, "Key"},
+        {[&] { plain.set("Tag", Value(1)); }, "Tag"},
+        {[&] { (void)plain.invoke("NewCopy", {}); }, "NewCopy"},
+        {[&] { (void)plain.defaultValue(); }, ""},
+    };
+    for (const auto& [call, member] : calls) {
+        try {
+            call();
+            ADD_FAILURE() << "no error for " << member;
+        } catch (const AutomationError& e) {
+            EXPECT_EQ(e.number(), 438) << member;
+            EXPECT_EQ(e.source(), member);
+        }
+    }
+}
+
 TEST(AutomationError, NumbersCarryTheirStandardDescriptionAndKeepItWhenPassedOn) {
     const std::pair<int, const char*> rows[] = {
         {5, "Invalid procedure call or argument"},
