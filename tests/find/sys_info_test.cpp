@@ -182,6 +182,7 @@ TEST(SystemPlatform, LauncherTestsFilesAndRefusesWhatCannotStart) {
     EXPECT_FALSE(launcher.start(dir.filePath("missing").toStdString()));
     EXPECT_FALSE(launcher.start(""));
     EXPECT_FALSE(launcher.start(file.toStdString()));  // not executable
+    EXPECT_TRUE(launcher.start("/bin/true"));
 }
 #endif
 
