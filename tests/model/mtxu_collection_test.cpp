@@ -221,6 +221,8 @@ TEST(Collection, TagStoresAReferenceOrACopy) {
     EXPECT_EQ(c.get("Tag"), Value("plain"));
     EXPECT_EQ(c.get("Count"), Value(1));
     EXPECT_THROW(c.get("count"), AutomationError);
+    const Value wales("wales");
+    EXPECT_EQ(c.invoke("Item", std::span(&wales, 1)), Value(std::shared_ptr<Object>(rec)));
     c.RemoveAll();
     EXPECT_EQ(c.get("Count"), Value(0));
     EXPECT_EQ(c.tag(), Value("plain"));  // RemoveAll keeps the tag
