@@ -8,6 +8,7 @@
 
 using namespace velquor;
 using namespace velquor::cfg;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using namespace std::string_literals;
@@ -145,6 +146,23 @@ TEST(Reader, ReportsProgressOncePerLine) {
     options.progress = [&](std::size_t p) { positions.push_back(p); };
     readEuro("\r\n*Malta\r\nHibs\r\n", *catalogue, FillNationNames(), options);
     EXPECT_THAT(positions, ElementsAre(1, 3, 11));
+}
+
+TEST(Reader, FindingsCutLongTextsAndShowOddBytesInHex) {
+    // Texts are cut after 40 characters; bytes outside printable ASCII go in hex.
+    const std::string forty(40, 'B');
+    const std::pair<std::string, std::string> shown[] = {
+        {"*Andorra\r\nA\r\n" + forty + "\r\n", "3: club line \"" + forty + "\" is beyond"},
+        {"*Andorra\r\nA\r\n" + forty + "C\r\n", "3: club line \"" + forty + "...\" is beyond"},
+        {"*Malta\r\n\x01", "the last character, byte 0x01, stands alone"},
+        {"*Malta\r\n\xAF", "the last character, byte 0xAF, stands alone"},
+        {"*Malta\r\n\x7F", "the last character, byte 0x7F, stands alone"},
+        {"*Malta\r\n\x1F", "the last character, byte 0x1F, stands alone"},
+        {"*Malta\r\n ", "the last character, ' ', stands alone"},
+        {"*Malta\r\n~", "the last character, '~', stands alone"},
+    };
+    for (const auto& [text, message] : shown)
+        EXPECT_THAT(findings(text), Contains(HasSubstr(message))) << text;
 }
 
 TEST(Reader, FindingsOfARefusedFileSurviveTheFailure) {

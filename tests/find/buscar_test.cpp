@@ -105,10 +105,6 @@ class BuscarTest : public ::testing::Test {
         });
     }
 
-    std::size_t messagesTitled(const QString& title) const {
-        return std::count_if(dialogs.messages.begin(), dialogs.messages.end(),
-                             [&](const auto& m) { return m.title == title; });
-    }
     void expectOnlyMessage(const QString& title, const QString& text) {
         ASSERT_EQ(dialogs.messages.size(), 1u);
         EXPECT_EQ(dialogs.messages[0].title, title);
@@ -171,57 +167,40 @@ TEST_F(BuscarTest, MatchCaseDecidesWhetherLowerCaseSpainIsFound) {
     EXPECT_FALSE(memory.lastMatchCase);
 }
 
-TEST_F(BuscarTest, WildcardsInTheSearchText) {
-    select("Spain");
-    answer("#", false);
-    search();
-    expectOnlyMessage("Velquor", "No matches found");
-    EXPECT_EQ(selected(), "Spain");
-
-    select("Wales");  // the last node: "*" goes round to the first
-    answer("*", false);
-    search();
-    EXPECT_EQ(selected(), "Albania");
-
-    answer("?", false);
-    search();
-    EXPECT_EQ(selected(), "Armenia");
-
-    answer("s?ain", false);
-    search();
-    EXPECT_EQ(selected(), "Spain");
-
-    answer("[!a-z ]", true);  // any capital anywhere: the next name
-    search();
-    EXPECT_EQ(selected(), "Switzerland");
-
-    answer("Republic*Ireland", true);
-    search();
-    EXPECT_EQ(selected(), "Republic of Ireland");
-    EXPECT_EQ(dialogs.messages.size(), 1u);
-}
-
-TEST_F(BuscarTest, TheSelectedNodeIsTestedLastAndReselected) {
-    select("Spain");
-    answer("pain", false);
-    search();
-    EXPECT_EQ(selected(), "Spain");
-    EXPECT_EQ(clicked, QStringList{"Spain"});
-    EXPECT_TRUE(dialogs.messages.empty());
-}
-
-TEST_F(BuscarTest, NoMatchFromTheLastNodeIsNotAnError) {
-    select("Wales");
-    answer("Atlantis", false);
-    search();
-    expectOnlyMessage("Velquor", "No matches found");
-    EXPECT_EQ(selected(), "Wales");
-
-    // The unsuccessful text pre-fills the next search.
-    cancelAfterTyping("x");
-    search();
-    EXPECT_EQ(prefills.back().text, "Atlantis");
-    EXPECT_EQ(memory.lastText, "Atlantis");
+TEST_F(BuscarTest, WildcardsTheStartAfterTheSelectedNodeAndNoMatch) {
+    const struct {
+        const char* from;
+        const char* text;
+        bool matchCase;
+        const char* found;  // the node selected afterwards
+    } rows[] = {
+        {"Spain", "#", false, "Spain"},    // no digit anywhere: no match, nothing moves
+        {"Wales", "*", false, "Albania"},  // from the last node round to the first
+        {"Albania", "?", false, "Armenia"},
+        {"Albania", "s?ain", false, "Spain"},
+        {"Spain", "[!a-z ]", true, "Switzerland"},  // any capital anywhere: the next name
+        {"Albania", "Republic*Ireland", true, "Republic of Ireland"},
+        {"Spain", "pain", false, "Spain"},  // the selected node is tested last
+        {"Wales", "Atlantis", false, "Wales"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        dialogs.messages.clear();
+        clicked.clear();
+        select(row.from);
+        answer(row.text, row.matchCase);
+        search();
+        EXPECT_EQ(selected(), row.found);
+        const bool none =
+            std::string_view(row.text) == "#" || std::string_view(row.text) == "Atlantis";
+        EXPECT_EQ(clicked, none ? QStringList() : QStringList{row.found});
+        if (none)
+            expectOnlyMessage("Velquor", "No matches found");
+        else
+            EXPECT_TRUE(dialogs.messages.empty());
+        // Found or not, the text is remembered for the next search.
+        EXPECT_EQ(memory.lastText, row.text);
+    }
 }
 
 TEST_F(BuscarTest, CancelCloseBoxAndBlanksChangeNothing) {
@@ -247,47 +226,43 @@ TEST_F(BuscarTest, CancelCloseBoxAndBlanksChangeNothing) {
     EXPECT_TRUE(memory.lastMatchCase);
 }
 
-TEST_F(BuscarTest, NoSelectedNodeIsASearchErrorAndKeepsTheMemory) {
-    memory = {"land", false};
-    tree->setCurrentItem(nullptr);
-    tree->clearSelection();
-    answer("spain", false);
-    search();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].title, "Search error");
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
-    EXPECT_FALSE(dialogs.messages[0].text.isEmpty());
-    EXPECT_TRUE(clicked.isEmpty());
-    EXPECT_EQ(memory.lastText, "land");
-
-    select("Albania");
-    pressEnter();
-    search();
-    EXPECT_EQ(prefills.back().text, "land");
-    EXPECT_EQ(selected(), "England");
-}
-
-TEST_F(BuscarTest, InvalidPatternIsASearchErrorAndKeepsTheMemory) {
-    memory = {"land", true};
-    select("Italy");
-    answer("[ab", false);
-    search();
-    expectOnlyMessage("Search error", "Invalid pattern string");
-    EXPECT_EQ(selected(), "Italy");
-    EXPECT_TRUE(clicked.isEmpty());
-    EXPECT_EQ(memory.lastText, "land");
-    EXPECT_TRUE(memory.lastMatchCase);
-}
-
-TEST_F(BuscarTest, AFailingNodeClickIsASearchErrorAndKeepsTheMemory) {
-    select("Albania");
-    answer("Malta", false);
-    Buscar(
-        *tree, memory, dialogs,
-        [](QTreeWidgetItem*) { throw std::runtime_error("the panel could not be filled"); },
-        &window);
-    expectOnlyMessage("Search error", "the panel could not be filled");
-    EXPECT_TRUE(memory.lastText.isEmpty());
+TEST_F(BuscarTest, SearchErrorsAreReportedAndKeepTheMemory) {
+    const struct {
+        const char* from;  // nullptr: no node selected
+        const char* text;
+        bool failingClick;
+        const char* message;
+        const char* selectedAfter;
+    } rows[] = {
+        {nullptr, "spain", false, "Object variable or With block variable not set", "<0 selected>"},
+        {"Italy", "[ab", false, "Invalid pattern string", "Italy"},
+        {"Albania", "Malta", true, "the panel could not be filled", "Malta"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        dialogs.messages.clear();
+        memory = {"land", true};
+        if (row.from) {
+            select(row.from);
+        } else {
+            tree->setCurrentItem(nullptr);
+            tree->clearSelection();
+        }
+        answer(row.text, false);
+        Buscar(
+            *tree, memory, dialogs,
+            [&](QTreeWidgetItem* node) {
+                if (row.failingClick)
+                    throw std::runtime_error("the panel could not be filled");
+                clicked << node->text(0);
+            },
+            &window);
+        expectOnlyMessage("Search error", row.message);
+        EXPECT_EQ(selected(), row.selectedAfter);
+        EXPECT_TRUE(clicked.isEmpty());
+        EXPECT_EQ(memory.lastText, "land");
+        EXPECT_TRUE(memory.lastMatchCase);
+    }
 }
 
 TEST_F(BuscarTest, TheBusyPointerIsGoneWhileTheDialogAsks) {

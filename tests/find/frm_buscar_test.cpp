@@ -60,14 +60,11 @@ TEST_F(FrmBuscarTest, TabOrderRunsOkCancelMatchCaseTextAndRound) {
     open();
     key(Qt::Key_Backtab);
     EXPECT_EQ(QApplication::focusWidget(), txtBuscar);
-    key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), cmdAceptar);
-    key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), cmdCancelar);
-    key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), chkMayusculas);
-    key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), txtBuscar);
+    for (QWidget* next :
+         std::initializer_list<QWidget*>{cmdAceptar, cmdCancelar, chkMayusculas, txtBuscar}) {
+        key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+    }
 }
 
 TEST_F(FrmBuscarTest, AccessKeys) {

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -89,79 +90,81 @@ TEST(GetKeyValue, FailuresEmptyTheOutputAndStillCloseTheHandle) {
         EXPECT_NE(registry.closedHandles[i], 0u) << "the opened handle is the one closed";
 }
 
-class StartSysInfoTest : public ::testing::Test {
-  protected:
-    FakeRegistry registry;
-    FakeLauncher launcher;
-    ScriptedDialogs dialogs;
-
-    void run() { StartSysInfo(registry, launcher, dialogs, nullptr); }
-    void expectUnavailable() {
+TEST(StartSysInfo, StartsTheFirstRegisteredProgramThatExistsOrSaysItIsUnavailable) {
+    using Values = std::vector<std::pair<std::string, std::string>>;  // key, text
+    const std::string first = "C:\\Program Files\\msinfo32.exe";
+    const std::string second = "C:\\Shared\\MSINFO32.EXE";
+    const struct {
+        const char* what;
+        Values values;
+        std::set<std::string> files;
+        std::string started;  // empty: the message
+        std::vector<std::string> keysOpened;
+        bool numberAsPath;
+    } rows[] = {
+        {"first, and the second not read",
+         {{kMsinfo, first + std::string(1, '\0')}, {kTools, "C:\\Shared"}},
+         {first, second},
+         first,
+         {kMsinfo},
+         false},
+        {"second: msinfo32 in its folder",
+         {{kTools, "C:\\Shared"}},
+         {second},
+         second,
+         {kMsinfo, kTools},
+         false},
+        {"second without the file", {{kTools, "C:\\Shared"}}, {}, "", {kMsinfo, kTools}, false},
+        {"first pointing at nothing, the second not tried",
+         {{kMsinfo, "C:\\Gone\\msinfo32.exe"}, {kTools, "C:\\Shared"}},
+         {second},
+         "",
+         {kMsinfo},
+         false},
+        {"nothing registered", {}, {}, "", {kMsinfo, kTools}, false},
+        {"a number where the path should be", {}, {}, "", {kMsinfo}, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        FakeRegistry registry;
+        FakeLauncher launcher;
+        ScriptedDialogs dialogs;
+        for (const auto& [key, text] : row.values)
+            registry.setText(key, key == kMsinfo ? "PATH" : "MSINFO", text);
+        if (row.numberAsPath)
+            registry.keys[kMsinfo]["PATH"] = {Registry::kTypeNumber, bytes("\x07\0\0\0", 4)};
+        launcher.files = row.files;
+        StartSysInfo(registry, launcher, dialogs, nullptr);
+        EXPECT_EQ(registry.openedKeys, row.keysOpened);
+        EXPECT_EQ(registry.closes, registry.opens);
+        if (!row.started.empty()) {
+            EXPECT_EQ(launcher.started, std::vector<std::string>{row.started});
+            EXPECT_TRUE(dialogs.messages.empty());
+            continue;
+        }
+        EXPECT_TRUE(launcher.started.empty());
         ASSERT_EQ(dialogs.messages.size(), 1u);
         EXPECT_EQ(dialogs.messages[0].text, "The system info is not available at this moment");
         EXPECT_EQ(dialogs.messages[0].title, "Velquor");
         EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
         EXPECT_EQ(dialogs.messages[0].buttons, velquor::platform::MessageButtons::Ok);
-        EXPECT_TRUE(launcher.started.empty());
     }
-};
-
-TEST_F(StartSysInfoTest, FirstLocationStartsItsProgramAndTheSecondIsNotRead) {
-    registry.setText(kMsinfo, "PATH", bytes("C:\\Program Files\\msinfo32.exe\0", 31));
-    registry.setText(kTools, "MSINFO", "C:\\Elsewhere");
-    launcher.files = {"C:\\Program Files\\msinfo32.exe", "C:\\Elsewhere\\MSINFO32.EXE"};
-    run();
-    EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(launcher.started, std::vector<std::string>{"C:\\Program Files\\msinfo32.exe"});
-    EXPECT_EQ(registry.openedKeys, std::vector<std::string>{kMsinfo});
-}
-
-TEST_F(StartSysInfoTest, SecondLocationStartsMsinfo32InItsFolder) {
-    registry.setText(kTools, "MSINFO", "C:\\Shared");
-    launcher.files = {"C:\\Shared\\MSINFO32.EXE"};
-    run();
-    EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(launcher.started, std::vector<std::string>{"C:\\Shared\\MSINFO32.EXE"});
-    EXPECT_EQ(registry.openedKeys, (std::vector<std::string>{kMsinfo, kTools}));
-}
-
-TEST_F(StartSysInfoTest, SecondLocationWithoutTheFileShowsTheMessage) {
-    registry.setText(kTools, "MSINFO", "C:\\Shared");
-    run();
-    expectUnavailable();
-    EXPECT_EQ(launcher.existsAsked, std::vector<std::string>{"C:\\Shared\\MSINFO32.EXE"});
-}
-
-TEST_F(StartSysInfoTest, FirstLocationPointingAtNothingShowsTheMessageWithoutTryingTheSecond) {
-    registry.setText(kMsinfo, "PATH", "C:\\Gone\\msinfo32.exe");
-    registry.setText(kTools, "MSINFO", "C:\\Shared");
-    launcher.files = {"C:\\Shared\\MSINFO32.EXE"};
-    run();
-    expectUnavailable();
-    EXPECT_EQ(registry.openedKeys, std::vector<std::string>{kMsinfo});
-}
-
-TEST_F(StartSysInfoTest, NothingRegisteredShowsTheMessage) {
-    run();
-    expectUnavailable();
-    EXPECT_EQ(registry.opens, 2);
-    EXPECT_EQ(registry.closes, 2);
-}
-
-TEST_F(StartSysInfoTest, ANumberWhereThePathShouldBeShowsTheMessage) {
-    registry.keys[kMsinfo]["PATH"] = {Registry::kTypeNumber, bytes("\x07\0\0\0", 4)};
-    run();
-    expectUnavailable();
 }
 
 #ifndef _WIN32
 TEST(SystemPlatform, RegistryHoldsNoKeysSoSysInfoIsUnavailable) {
-    std::string value = "stale";
-    EXPECT_FALSE(GetKeyValue(Registry::system(), kHklm, kMsinfo, "PATH", value));
-    EXPECT_EQ(value, "");
+    Registry& registry = Registry::system();
+    Registry::Handle key = 99;
+    EXPECT_EQ(registry.openKey(kHklm, kMsinfo, 0x2003F, key), 2);  // file not found
+    EXPECT_EQ(key, 0u);
+    std::uint32_t type = 0, size = 10;
+    std::string buffer(10, 'x');
+    EXPECT_EQ(registry.queryValue(key, "PATH", type, buffer, size), 6);  // invalid handle
+    EXPECT_EQ(size, 0u);
+    EXPECT_EQ(registry.closeKey(key), 6);
     ScriptedDialogs dialogs;
     FakeLauncher launcher;
-    StartSysInfo(Registry::system(), launcher, dialogs, nullptr);
+    StartSysInfo(registry, launcher, dialogs, nullptr);
     EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
@@ -179,6 +182,7 @@ TEST(SystemPlatform, LauncherTestsFilesAndRefusesWhatCannotStart) {
     EXPECT_FALSE(launcher.start(dir.filePath("missing").toStdString()));
     EXPECT_FALSE(launcher.start(""));
     EXPECT_FALSE(launcher.start(file.toStdString()));  // not executable
+    EXPECT_TRUE(launcher.start("/bin/true"));
 }
 #endif
 

@@ -106,29 +106,42 @@ TEST_F(EntryPanelTest, TypingChangesTheRecordAtOnceAndMarksTheDataModified) {
               "Dortmund Athletics\r\nStuttgart Kickers\r\nLeipzig Rovers\r\nMainz 05\r\n");
 }
 
-TEST_F(EntryPanelTest, BoxesRefuseWhatTheFileCouldNotHold) {
+TEST_F(EntryPanelTest, BoxesRefuseWhatTheFileCouldNotHoldAndSayWhy) {
     click(QStringLiteral("Germany"));
-    const QString before = box(QStringLiteral("txtUCL_0"))->text();
-
-    // A leading asterisk would turn the club into a nation header.
     QLineEdit* first = box(QStringLiteral("txtUCL_0"));
-    first->setFocus();
-    first->home(false);
-    keys(first, QStringLiteral("*"));
-    EXPECT_EQ(first->text(), before);
-    EXPECT_TRUE(label(QStringLiteral("lblInfo"))->isVisible());
-    EXPECT_FALSE(label(QStringLiteral("lblInfo"))->text().isEmpty());
-
-    // Not in the file's code page.
-    type(QStringLiteral("txtUCL_0"), QString::fromUtf8("\u0141"));
-    EXPECT_EQ(first->text(), before);
-
-    // A pasted line break would split the line.
-    QApplication::clipboard()->setText(QString::fromUtf8("Two\r\nLines \u0141"));
-    first->end(false);
-    first->paste();
-    EXPECT_EQ(record("Germany")->UCL1.find('\n'), std::string::npos);
-    EXPECT_EQ(record("Germany")->UCL1.find('\r'), std::string::npos);
+    const QString before = first->text();
+    const QString lineBreak =
+        QStringLiteral("A club name is one line: line breaks cannot be stored.");
+    const struct {
+        bool atStart, pasted;
+        QString text, reason;
+    } rows[] = {
+        {true, false, QStringLiteral("*"),
+         QStringLiteral("A club name cannot start with \"*\": the line would read as a nation.")},
+        {false, false, QString::fromUtf8("\u0141"),
+         QString::fromUtf8("\"\u0141\" cannot be stored in euro.cfg.")},
+        {false, true, QString::fromUtf8("x\u00E9\u0142\u0141"),
+         QString::fromUtf8("\"\u0142\" cannot be stored in euro.cfg.")},
+        {false, true, QStringLiteral("\n"), lineBreak},
+        {false, true, QStringLiteral("\r"), lineBreak},
+        {false, true, QStringLiteral("Two\r\nLines"), lineBreak},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text.toStdString());
+        first->setFocus();
+        row.atStart ? first->home(false) : first->end(false);
+        if (row.pasted) {
+            QApplication::clipboard()->setText(row.text);
+            first->paste();
+        } else {
+            keys(first, row.text);
+        }
+        EXPECT_EQ(first->text(), before);
+        EXPECT_EQ(record("Germany")->UCL1, before.toStdString());
+        EXPECT_TRUE(label(QStringLiteral("lblInfo"))->isVisible());
+        EXPECT_EQ(label(QStringLiteral("lblInfo"))->text(), row.reason);
+    }
+    EXPECT_FALSE(state().bModified);
 
     // Letters of the code page and an asterisk inside a name are fine, and
     // the next edit puts the status label away.

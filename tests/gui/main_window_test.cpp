@@ -126,38 +126,6 @@ TEST_F(MainWindowTest, TheOpenDialogListsOnlyEuroCfgAndStartsWhereTheLastFileWas
     EXPECT_EQ(state().sCurrentFolder, QFileInfo(path).absolutePath() + "/");
 }
 
-TEST_F(MainWindowTest, ShortcutsReachTheTools) {
-    const QString path = sample();
-    dialogs.openPaths.push_back(path);
-    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
-    ASSERT_EQ(tree()->topLevelItemCount(), 51);
-
-    click(QStringLiteral("Spain"));
-    type(QStringLiteral("txtUCL_0"), QStringLiteral(" B"));
-    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_NE(read(path).find("B\r\n"), std::string::npos);
-
-    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-    ASSERT_EQ(dialogs.fileRequests.size(), 2u);
-    EXPECT_EQ(dialogs.fileRequests[1].caption, QStringLiteral("Save as"));
-
-    dialogs.script.push_back([](QDialog& about) {
-        QTest::keyClick(about.findChild<QWidget*>(QStringLiteral("cmdOK")), Qt::Key_Escape);
-    });
-    QTest::keyClick(window.get(), Qt::Key_F1);
-    EXPECT_EQ(dialogs.shown, 1);
-
-    dialogs.script.push_back([](QDialog& find) {
-        auto* text = find.findChild<QLineEdit*>(QStringLiteral("txtBuscar"));
-        text->setText(QStringLiteral("Ital"));
-        QTest::keyClick(text, Qt::Key_Return);
-    });
-    QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
-    EXPECT_EQ(dialogs.shown, 2);
-    EXPECT_EQ(tree()->currentItem()->text(0), QStringLiteral("Italy"));
-    EXPECT_EQ(label(QStringLiteral("lblLiga"))->text(), QStringLiteral("Current League: Italy"));
-}
-
 TEST_F(MainWindowTest, SavingBeforeAnyOpenIsRefusedWithTheSavingMessage) {
     trigger("tolGuardar");
     expectOnlyMessage(ui::texts::kSavingError);
@@ -177,21 +145,6 @@ TEST_F(MainWindowTest, TheQuestionStaysOnceAnythingWasEditedEvenAfterSaveOrOpen)
     dialogs.answers.push_back(MessageAnswer::No);
     window->close();
     EXPECT_EQ(dialogs.texts(), std::vector<QString>{ui::texts::kModifiedQuestion});
-}
-
-TEST_F(MainWindowTest, AboutShowsModallyAndAnUnknownToolDoesNothing) {
-    dialogs.script.push_back([](QDialog& about) {
-        EXPECT_EQ(about.objectName(), QStringLiteral("frmAbout"));
-        QTest::keyClick(about.findChild<QWidget*>(QStringLiteral("cmdOK")), Qt::Key_Return);
-    });
-    trigger("tolAbout");
-    EXPECT_EQ(dialogs.shown, 1);
-
-    QAction stranger(QStringLiteral("Stranger"));
-    stranger.setObjectName(QStringLiteral("tolabrir"));  // names compare case and all
-    window->findChild<QToolBar*>(QStringLiteral("Band1"))->actionTriggered(&stranger);
-    EXPECT_TRUE(dialogs.fileRequests.empty());
-    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 }  // namespace

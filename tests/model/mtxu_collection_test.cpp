@@ -90,8 +90,10 @@ TEST(Collection, AutomaticKeysSkipKeysInUseAndNeverGoBack) {
 
     explicitKeys.RemoveAll();
     EXPECT_EQ(explicitKeys.Count(), 0);
+    EXPECT_EQ(explicitKeys.Item(Value("2")), nullptr);  // the keys went with the elements
     explicitKeys.Add(record());
-    EXPECT_EQ(keys(explicitKeys), (std::vector<std::string>{"5"}));
+    EXPECT_TRUE(explicitKeys.AddItem(record("1")));
+    EXPECT_EQ(keys(explicitKeys), (std::vector<std::string>{"5", "1"}));
 
     mtxU_Collection fresh;
     EXPECT_EQ(fresh.IncKey(), 1);
@@ -111,6 +113,22 @@ TEST(Collection, ItemByKeyIgnoresCaseAndGivesNothingWhenMissing) {
     EXPECT_EQ(c.Item(Value(3)), nullptr);
     EXPECT_EQ(c.Item(Value(-1)), nullptr);
     EXPECT_EQ(c.Item(Value(1)), albania);
+}
+
+TEST(Collection, KeysFoldTheCodePagesCapitalsAndNothingElse) {
+    // A key with the first byte finds an element under the second iff they fold together.
+    const std::tuple<char, char, bool> pairs[] = {
+        {'A', 'a', true},        {'Z', 'z', true},        {'@', '`', false},
+        {'[', '{', false},       {'\xC0', '\xE0', true},  {'\xDE', '\xFE', true},
+        {'\xD7', '\xF7', false}, {'\xBF', '\xDF', false}, {'\x8A', '\x9A', true},
+        {'\x8C', '\x9C', true},  {'\x8E', '\x9E', true},  {'\x9F', '\xFF', true},
+    };
+    for (const auto& [upper, lower, folds] : pairs) {
+        mtxU_Collection c;
+        c.Add(record(), Value(std::string{'k', upper}));
+        EXPECT_EQ(c.Item(Value(std::string{'k', lower})) != nullptr, folds) << int(upper & 0xFF);
+        EXPECT_EQ(c.AddItem(record(std::string{'K', lower})), !folds) << int(upper & 0xFF);
+    }
 }
 
 TEST(Collection, TextOfDigitsIsAKeyNotAPosition) {
@@ -198,7 +216,15 @@ TEST(Collection, TagStoresAReferenceOrACopy) {
     EXPECT_EQ(c.tag().object(), rec);
     c.setTagValue(Value("plain"));
     EXPECT_EQ(c.tag(), Value("plain"));
+    // The same members by name, as a late-bound caller reaches them.
+    c.AddItem(rec);
+    EXPECT_EQ(c.get("Tag"), Value("plain"));
+    EXPECT_EQ(c.get("Count"), Value(1));
+    EXPECT_THROW(c.get("count"), AutomationError);
+    const Value wales("wales");
+    EXPECT_EQ(c.invoke("Item", std::span(&wales, 1)), Value(std::shared_ptr<Object>(rec)));
     c.RemoveAll();
+    EXPECT_EQ(c.get("Count"), Value(0));
     EXPECT_EQ(c.tag(), Value("plain"));  // RemoveAll keeps the tag
 }
 
