@@ -36,6 +36,13 @@ Loaded load(std::string_view text, bool diagnostics = false) {
     return loaded;
 }
 
+std::vector<std::string> findings(std::string_view text) {
+    std::vector<std::string> out;
+    for (const Diagnostic& d : load(text, true).result.diagnostics)
+        out.push_back(std::to_string(d.line) + ": " + d.message);
+    return out;
+}
+
 }  // namespace
 
 TEST(Reader, ClubLinesFillPlacesInRunningOrder) {
