@@ -1,5 +1,6 @@
-// Files no editor wrote: every command must give a clear answer and the
-// right exit code, and never crash or flood the terminal.
+// Files no editor wrote, and files that cannot be read: every command must
+// give a clear answer and the right exit code, never crash or flood the
+// terminal, and never touch the output it was not allowed to write.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -12,15 +13,14 @@
 #include "cli/exit_code.h"
 #include "cli/normalize_command.h"
 #include "cli_fixture.h"
+#include "support/failing_file_system.h"
 
 using namespace velquor;
 using namespace velquor::cli;
 using Json = nlohmann::json;
 using ::testing::AnyOf;
-using ::testing::ElementsAre;
 using ::testing::Eq;
 using ::testing::HasSubstr;
-using ::testing::IsEmpty;
 using namespace std::string_literals;
 
 namespace {
@@ -32,27 +32,22 @@ struct Outcome {
 
 class BadFile : public test::CliTest {
   protected:
-    Outcome dump(const std::string& file) {
+    template <typename Run>
+    static Outcome capture(Run run) {
         std::ostringstream out, err;
-        const int code = runDump(file, out, err);
+        const int code = run(out, err);
         return {code, out.str(), err.str()};
     }
-    Outcome check(const std::string& file) {
-        std::ostringstream out, err;
-        const int code = runCheck(file, out, err);
-        return {code, out.str(), err.str()};
+    Outcome dump(const std::string& file, cfg::FileSystem& fs = cfg::FileSystem::real()) {
+        return capture([&](auto& out, auto& err) { return runDump(file, out, err, fs); });
     }
-    Outcome normalize(const std::string& file) {
-        std::ostringstream out, err;
-        const int code = runNormalize(file, (dir_ / "out.cfg").string(), out, err);
-        return {code, "", err.str()};
+    Outcome check(const std::string& file, cfg::FileSystem& fs = cfg::FileSystem::real()) {
+        return capture([&](auto& out, auto& err) { return runCheck(file, out, err, fs); });
     }
-    static std::vector<std::string> nations(const Outcome& dumped) {
-        std::vector<std::string> names;
-        const Json document = Json::parse(dumped.out);
-        for (const Json& nation : document.at("nations"))
-            names.push_back(nation.at("name").get<std::string>());
-        return names;
+    Outcome normalize(const std::string& file, const std::string& output,
+                      cfg::FileSystem& fs = cfg::FileSystem::real()) {
+        return capture(
+            [&](auto& out, auto& err) { return runNormalize(file, output, out, err, fs); });
     }
     // What a terminal shows: no control character but the line ends.
     static bool plain(const std::string& text) {
@@ -63,83 +58,104 @@ class BadFile : public test::CliTest {
     }
 };
 
-TEST_F(BadFile, SingleByteIsNeverRead) {
-    for (const std::string& byte : {"*"s, "A"s, "\r"s, "\0"s}) {
-        SCOPED_TRACE(static_cast<int>(byte[0]));
-        const std::string file = write("euro.cfg", byte);
+TEST_F(BadFile, EachCommandAnswersInFewPlainLines) {
+    constexpr std::size_t kHuge = 50u << 20;
+    std::string hugeHeader(kHuge, 'x'), hugeClub(kHuge, 'x');
+    hugeHeader.front() = '*';
+    hugeHeader.replace(kHuge - 10, 5, "Malta");
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string dumped;  // in the JSON, or with a failure in the message
+        std::string finding;
+        std::string normal;  // what normalize writes; "keep me" when it refuses
+    };
+    const std::string kept = "keep me", noNation = "warning: no header names a nation";
+    const std::vector<Case> cases = {
+        {"a star alone", "*", R"("nations": [])", ":1: warning: the last character", ""},
+        {"a letter alone", "A", R"("nations": [])", ":1: warning: the last character", ""},
+        {"a CR alone", "\r", R"("nations": [])", ":1: warning: the last character", ""},
+        {"a NUL alone", "\0"s, R"("nations": [])", ":1: warning: the last character", ""},
+        {"nothing", "", R"("nations": [])", ":1: " + noNation, ""},
+        {"blank lines", "\r\n\r\n", R"("nations": [])", ":1: " + noNation, ""},
+        {"no nation", "*Atlantis\r\nNobody\r\n", R"("nations": [])", ":1: " + noNation, ""},
+        // LF alone ends no line: a header swallows the file, and the first
+        // nation named anywhere in it is taken.
+        {"an LF-only header", "*Wales\nCardiff\nSpain\nReal\n", R"("name": "Spain")",
+         ":1: warning: line ends with LF alone", "\r\n*Spain\r\n"},
+        {"an LF-only club line", "Cardiff\n*Wales\n", ":1: club line", ":1: error: club line",
+         kept},
+        {"an orphan club", "\r\nLost FC\r\n*Malta\r\n",
+         ":2: club line \"Lost FC\" comes before the first", ":2: error:", kept},
+        {"NULs in names", "*Malta\0\r\nHi\0bs\r\n"s, R"("Hi\u0000bs")",
+         "written back as \"*Malta\"", "\r\n*Malta\r\nHi\0bs\r\n"s},
+        {"only NULs", std::string(4096, '\0'), "\\x00\\x00", ":1: error:", kept},
+        {"a 50 MB header", hugeHeader, R"("name": "Malta")",
+         "xxx...\" is written back as \"*Malta\"", "\r\n*Malta\r\n"},
+        {"a 50 MB club line", hugeClub, "xxx...\"", ":1: error: club line \"xxx", kept},
+    };
+    const std::string out = (dir_ / "out.cfg").string();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string file = write("euro.cfg", c.text);
+        write("out.cfg", kept);
+        const bool refused = c.normal == kept;
+
         const Outcome d = dump(file);
-        EXPECT_EQ(d.code, kExitOk);
-        EXPECT_THAT(nations(d), IsEmpty());
-        const Outcome c = check(file);
-        EXPECT_EQ(c.code, kExitFailed);
-        EXPECT_THAT(c.out, HasSubstr(":1: warning: the last character"));
-        EXPECT_TRUE(plain(c.out));
+        EXPECT_EQ(d.code, refused ? kExitFailed : kExitOk);
+        EXPECT_THAT(refused ? d.err : d.out, HasSubstr(c.dumped));
+        if (refused) {
+            EXPECT_EQ(d.out, "");
+            EXPECT_THAT(d.err, HasSubstr(file + ":"));
+            EXPECT_LT(d.err.size(), 400u);
+        }
+        EXPECT_TRUE(plain(d.err));
+
+        const Outcome ch = check(file);
+        EXPECT_EQ(ch.code, kExitFailed);
+        EXPECT_THAT(ch.out, HasSubstr(c.finding));
+        EXPECT_LT(ch.out.size(), 400u);
+        EXPECT_TRUE(plain(ch.out));
+        EXPECT_EQ(ch.err, "");
+
+        EXPECT_EQ(normalize(file, out).code, refused ? kExitFailed : kExitOk);
+        EXPECT_EQ(read(out), c.normal);
+        if (refused) {
+            EXPECT_EQ(normalize(file, file).code, kExitFailed);
+            EXPECT_EQ(read(file), c.text);
+        }
     }
+    EXPECT_THAT(entries(), ::testing::ElementsAre("euro.cfg", "out.cfg"));  // never a backup
 }
 
-TEST_F(BadFile, LfOnlyFileReadsAsOneLine) {
-    const std::string header = write("header.cfg", "*Wales\nCardiff\nSpain\nReal\n");
-    const Outcome d = dump(header);
-    EXPECT_EQ(d.code, kExitOk);
-    EXPECT_THAT(nations(d), ElementsAre("Spain"));  // the first table name in the whole file
-    EXPECT_THAT(check(header).out, HasSubstr(":1: warning: line ends with LF alone"));
-
-    const std::string club = write("club.cfg", "Cardiff\n*Wales\n");
-    const Outcome refused = dump(club);
-    EXPECT_EQ(refused.code, kExitFailed);
-    EXPECT_EQ(refused.out, "");
-    EXPECT_THAT(refused.err, HasSubstr(club + ":1: club line"));
-    EXPECT_TRUE(plain(refused.err));
-    EXPECT_EQ(check(club).code, kExitFailed);
-    EXPECT_EQ(normalize(club).code, kExitFailed);
-}
-
-TEST_F(BadFile, NulBytesAreOrdinaryCharacters) {
-    const std::string named = write("named.cfg", "*Malta\0\r\nHi\0bs\r\n"s);
-    const Outcome d = dump(named);
-    EXPECT_EQ(d.code, kExitOk);
-    EXPECT_EQ(Json::parse(d.out)["nations"][0]["UCL"][0], "Hi\0bs"s);
-    EXPECT_THAT(check(named).out, HasSubstr("written back as \"*Malta\""));
-    EXPECT_EQ(normalize(named).code, kExitOk);
-    EXPECT_EQ(read(dir_ / "out.cfg"), "\r\n*Malta\r\nHi\0bs\r\n"s);
-
-    const std::string zeros = write("zeros.cfg", std::string(4096, '\0'));
-    const Outcome refused = dump(zeros);
-    EXPECT_EQ(refused.code, kExitFailed);
-    EXPECT_THAT(refused.err, HasSubstr("\\x00\\x00"));
-    EXPECT_LT(refused.err.size(), 400u);
-    EXPECT_TRUE(plain(refused.err));
-    const Outcome c = check(zeros);
-    EXPECT_EQ(c.code, kExitFailed);
-    EXPECT_THAT(c.out, HasSubstr(":1: error:"));
-    EXPECT_TRUE(plain(c.out));
-}
-
-TEST_F(BadFile, FiftyMegabyteLineIsReadWhole) {
-    constexpr std::size_t kSize = 50u << 20;
-    std::string text(kSize, 'x');
-    text.front() = '*';
-    text.replace(kSize - 10, 5, "Malta");
-    const std::string header = write("header.cfg", text);
-    const Outcome d = dump(header);
-    EXPECT_EQ(d.code, kExitOk);
-    EXPECT_THAT(nations(d), ElementsAre("Malta"));
-    const Outcome c = check(header);
-    EXPECT_THAT(c.out, HasSubstr("xxx...\" is written back as \"*Malta\""));
-    EXPECT_LT(c.out.size(), 400u);
-    EXPECT_EQ(normalize(header).code, kExitOk);
-    EXPECT_EQ(read(dir_ / "out.cfg"), "\r\n*Malta\r\n");
-
-    // As a club line it is refused, and the message quotes only its start.
-    text.front() = 'x';
-    const std::string club = write("club.cfg", text);
-    const Outcome refused = dump(club);
-    EXPECT_EQ(refused.code, kExitFailed);
-    EXPECT_THAT(refused.err, HasSubstr("xxx...\""));
-    EXPECT_LT(refused.err.size(), 400u);
-    const Outcome checked = check(club);
-    EXPECT_EQ(checked.code, kExitFailed);
-    EXPECT_LT(checked.out.size(), 400u);
+TEST_F(BadFile, WhatCannotBeReadIsNamedWithItsReason) {
+    test::FailingFileSystem failing;
+    failing.failAt = test::FailingFileSystem::Step::Read;
+    failing.error = EIO;
+    struct Case {
+        std::string path;
+        cfg::FileSystem& fs;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {(dir_ / "missing.cfg").string(), cfg::FileSystem::real(), "cannot open: no such file"},
+        {dir_.string(), cfg::FileSystem::real(), "cannot open: it is a folder"},
+        {write("in.cfg", "*Malta\r\n").string(), failing, "cannot read: Input/output error"},
+    };
+    const std::string out = write("out.cfg", "keep me").string();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        // A file that cannot be checked is a usage error, not a finding.
+        for (const auto& [outcome, code] : {std::pair{dump(c.path, c.fs), kExitFailed},
+                                            std::pair{check(c.path, c.fs), kExitUsage},
+                                            std::pair{normalize(c.path, out, c.fs), kExitFailed}}) {
+            EXPECT_EQ(outcome.code, code);
+            EXPECT_EQ(outcome.out, "");
+            EXPECT_THAT(outcome.err, HasSubstr(c.path + ": " + c.reason));
+        }
+    }
+    EXPECT_EQ(read(out), "keep me");
+    EXPECT_THAT(entries(), ::testing::ElementsAre("in.cfg", "out.cfg"));
 }
 
 TEST_F(BadFile, BinaryGarbageNeverCrashes) {
@@ -167,7 +183,7 @@ TEST_F(BadFile, BinaryGarbageNeverCrashes) {
         EXPECT_TRUE(plain(c.out));
         EXPECT_EQ(c.err, "");
 
-        EXPECT_EQ(normalize(file).code, d.code);
+        EXPECT_EQ(normalize(file, (dir_ / "out.cfg").string()).code, d.code);
     }
 }
 
