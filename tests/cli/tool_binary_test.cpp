@@ -80,7 +80,8 @@ TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
         // Usage errors touch nothing; an unknown word is named, not taken for
         // a missing subcommand.
         {{}, 2, "", help},
-        {{"bogus\x1B", odd}, 2, "", "unknown subcommand \"bogus\\x1B\""},
+        {{"x-ray\x1B", odd}, 2, "", "unknown subcommand \"x-ray\\x1B\""},
+        {{"bogus"}, 2, "", "unknown subcommand \"bogus\""},
         {{"dump"}, 2, "", help},
         {{"dump", odd, "extra"}, 2, "", help},
         {{"check", "--bogus", odd}, 2, "", help},
