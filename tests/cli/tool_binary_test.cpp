@@ -11,7 +11,6 @@
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-using ::testing::IsEmpty;
 
 namespace {
 
@@ -77,70 +76,63 @@ TEST_F(Binary, HelpAndVersion) {
     EXPECT_EQ(version.out, "velquor-cfg 2.0.0\n");
 }
 
-TEST_F(Binary, UsageErrorsExitWithTwoAndTouchNothing) {
-    const std::string file = write("euro.cfg", "*Malta\r\nHibs\r\n");
-    const std::vector<std::vector<std::string>> misuses = {
-        {},
-        {"frobnicate", file},
-        {"dump"},
-        {"dump", file, "extra"},
-        {"check", "--bogus", file},
-        {"normalize", file},
-        {"normalize", file, "-o"},
-        {"build", file},
-        {"build", "-o", "-"},
-    };
-    for (const auto& args : misuses) {
-        SCOPED_TRACE(::testing::PrintToString(args));
-        const Exited r = run(args);
-        EXPECT_EQ(r.code, 2);
-        EXPECT_THAT(r.err, HasSubstr("--help"));
-        EXPECT_EQ(r.out, "");
-    }
-    // An unknown word is named, not taken for a missing subcommand.
-    const Exited unknown = run({"bogus\x1B", file});
-    EXPECT_EQ(unknown.code, 2);
-    EXPECT_THAT(unknown.err, HasSubstr("unknown subcommand \"bogus\\x1B\""));
-    EXPECT_THAT(entries(), ElementsAre("euro.cfg"));
-    EXPECT_EQ(read(file), "*Malta\r\nHibs\r\n");
-}
-
-TEST_F(Binary, ExitCodesOfTheCommands) {
+TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
     const std::string good = write("good.cfg", read(sample()));
     const std::string odd = write("odd.cfg", "*Malta\r\n*Malta\r\n");
     const std::string refused = write("refused.cfg", "Lost FC\r\n*Malta\r\n");
-    const std::string missing = (dir_ / "missing.cfg").string();
-    const std::string out = (dir_ / "out.cfg").string();
-
-    EXPECT_EQ(run({"dump", good}).code, 0);
-    EXPECT_EQ(run({"dump", refused}).code, 1);
-    EXPECT_EQ(run({"dump", missing}).code, 1);
-
-    const Exited checked = run({"check", odd});
-    EXPECT_EQ(checked.code, 1);
-    EXPECT_THAT(checked.out, HasSubstr(odd + ":2: warning: second block for Malta"));
-    EXPECT_EQ(run({"check", good}).code, 0);
-    EXPECT_EQ(run({"check", refused}).code, 1);
-    const Exited unreadable = run({"check", missing});
-    EXPECT_EQ(unreadable.code, 2);
-    EXPECT_THAT(unreadable.err, HasSubstr("missing.cfg: cannot open"));
-
-    EXPECT_EQ(run({"normalize", refused, "-o", out}).code, 1);
+    const std::string json = write("odd.json", R"({"nations": [{"name": "Malta"}]})");
+    const std::string bad = write("bad.json", "{");
+    const std::string missing = (dir_ / "missing.cfg").string(), out = (dir_ / "out.cfg").string();
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::string out, err;  // what each stream holds, or starts with for --help
+    };
+    const std::string help = "--help";
+    const std::vector<Case> cases = {
+        {{"dump", good}, 0, "{", ""},
+        {{"dump", refused}, 1, "", refused + ":1: club line"},
+        {{"dump", missing}, 1, "", missing + ": cannot open"},
+        {{"check", good}, 0, "", ""},
+        {{"check", odd}, 1, odd + ":2: warning: second block for Malta", ""},
+        {{"check", refused}, 1, refused + ":1: error: club line", ""},
+        {{"check", missing}, 2, "", missing + ": cannot open"},
+        {{"normalize", refused, "-o", out}, 1, "", refused + ":1: club line"},
+        {{"normalize", odd, "-o", "-"}, 0, "\r\n*Malta\r\n", ""},
+        {{"build", json, "-o", "/dev/stdout"}, 0, "\r\n*Malta\r\n", ""},
+        {{"build", bad, "-o", out}, 1, "", bad + ": not valid JSON"},
+        {{"build", missing, "-o", out}, 1, "", missing + ": cannot open"},
+        // Usage errors touch nothing; an unknown word is named, not taken for
+        // a missing subcommand.
+        {{}, 2, "", help},
+        {{"x-ray\x1B", odd}, 2, "", "unknown subcommand \"x-ray\\x1B\""},
+        {{"bogus"}, 2, "", "unknown subcommand \"bogus\""},
+        {{"dump"}, 2, "", help},
+        {{"dump", odd, "extra"}, 2, "", help},
+        {{"check", "--bogus", odd}, 2, "", help},
+        {{"normalize", odd}, 2, "", help},
+        {{"normalize", odd, "-o"}, 2, "", help},
+        {{"build", odd}, 2, "", help},
+        {{"build", "-o", "-"}, 2, "", help},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const Exited r = run(c.args);
+        EXPECT_EQ(r.code, c.code);
+        for (const auto& [shown, expected] : {std::pair{r.out, c.out}, std::pair{r.err, c.err}}) {
+            if (expected.empty())
+                EXPECT_EQ(shown, "");
+            else
+                EXPECT_THAT(shown, HasSubstr(expected));
+        }
+    }
+    // The long option, and a file made only when the command succeeds.
     EXPECT_FALSE(std::filesystem::exists(out));
     const Exited normalized = run({"normalize", odd, "--output", out});
     EXPECT_EQ(normalized.code, 0);
-    EXPECT_THAT(normalized.out + normalized.err, IsEmpty());
+    EXPECT_EQ(normalized.out + normalized.err, "");
     EXPECT_EQ(read(out), "\r\n*Malta\r\n");
-
-    // build takes back what dump prints; standard output is written, not replaced.
-    const std::string json = write("odd.json", run({"dump", odd}).out);
-    const Exited built = run({"build", json, "-o", "/dev/stdout"});
-    EXPECT_EQ(built.code, 0);
-    EXPECT_EQ(built.out, "\r\n*Malta\r\n");
-    EXPECT_EQ(run({"build", write("bad.json", "{").string(), "-o", out}).code, 1);
-    EXPECT_EQ(run({"build", missing, "-o", out}).code, 1);
-    EXPECT_EQ(read(out), "\r\n*Malta\r\n");
-
+    EXPECT_EQ(read(odd), "*Malta\r\n*Malta\r\n");
     EXPECT_THAT(entries(), ElementsAre("bad.json", "good.cfg", "odd.cfg", "odd.json", "out.cfg",
                                        "refused.cfg"));
 }

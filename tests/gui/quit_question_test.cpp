@@ -54,35 +54,16 @@ const QString kAsk = ui::texts::kModifiedQuestion;
 const QString kGap = QStringLiteral("These nations have an empty place before a filled one");
 const QString kFailed = ui::texts::kSavingError;
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, QuitQuestionTest,
-    ::testing::Values(
-        QuitCase{"YesSaves",
-                 {MessageAnswer::Yes, MessageAnswer::Save},
-                 Step::None,
-                 false,
-                 kGapSaved,
-                 {kAsk, kGap}},
-        QuitCase{"NoDropsTheEdits", {MessageAnswer::No}, Step::None, false, kSpainItaly, {kAsk}},
-        QuitCase{"CancelKeepsEverything",
-                 {MessageAnswer::Cancel},
-                 Step::None,
-                 true,
-                 kSpainItaly,
-                 {kAsk}},
-        QuitCase{"YesThenCancelAtTheWarning",
-                 {MessageAnswer::Yes, MessageAnswer::Cancel},
-                 Step::None,
-                 true,
-                 kSpainItaly,
-                 {kAsk, kGap}},
-        QuitCase{"YesButTheSaveFails",
-                 {MessageAnswer::Yes, MessageAnswer::Save},
-                 Step::Rename,
-                 true,
-                 kSpainItaly,
-                 {kAsk, kGap, kFailed}}),
-    [](const auto& info) { return std::string(info.param.name); });
+using enum MessageAnswer;
+const QuitCase kQuitCases[] = {
+    {"YesSaves", {Yes, Save}, Step::None, false, kGapSaved, {kAsk, kGap}},
+    {"NoDropsTheEdits", {No}, Step::None, false, kSpainItaly, {kAsk}},
+    {"CancelKeepsEverything", {Cancel}, Step::None, true, kSpainItaly, {kAsk}},
+    {"YesThenCancelAtTheWarning", {Yes, Cancel}, Step::None, true, kSpainItaly, {kAsk, kGap}},
+    {"YesButTheSaveFails", {Yes, Save}, Step::Rename, true, kSpainItaly, {kAsk, kGap, kFailed}},
+};
+INSTANTIATE_TEST_SUITE_P(Answers, QuitQuestionTest, ::testing::ValuesIn(kQuitCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace velquor::test
