@@ -19,11 +19,13 @@
 #include "cfgfile/file_error.h"
 #include "model/nation_catalogue.h"
 #include "support/failing_file_system.h"
+#include "support/malta_catalogue.h"
 #include "support/scratch_dir_test.h"
 
 namespace fs = std::filesystem;
 using namespace velquor;
 using namespace velquor::cfg;
+using velquor::test::catalogueWithMalta;
 using Step = velquor::test::FailingFileSystem::Step;
 using ::testing::HasSubstr;
 
@@ -31,14 +33,6 @@ namespace {
 
 class FileTest : public test::ScratchDirTest {
   protected:
-    static std::shared_ptr<mtxU_Collection> catalogueWithMalta() {
-        auto catalogue = BuildNationCatalogue();
-        auto malta = findNation(*catalogue, "Malta");
-        malta->LigaName = "Malta";
-        malta->UCL1 = "Hibs";
-        return catalogue;
-    }
-
     /// Every name below the folder with what it is and holds, links as links.
     std::string listing() const {
         std::string all;

@@ -12,11 +12,13 @@
 #include "cfgfile/file_error.h"
 #include "cfgfile/nation_names.h"
 #include "model/nation_catalogue.h"
+#include "support/malta_catalogue.h"
 #include "support/scratch_dir_test.h"
 
 namespace fs = std::filesystem;
 using namespace velquor;
 using namespace velquor::cfg;
+using velquor::test::catalogueWithMalta;
 
 namespace {
 
@@ -25,13 +27,6 @@ constexpr const char* kNew = "\r\n*Malta\r\nHibs\r\n";
 
 class WindowsFiles : public test::ScratchDirTest {
   protected:
-    static std::shared_ptr<mtxU_Collection> catalogueWithMalta() {
-        auto catalogue = BuildNationCatalogue();
-        auto malta = findNation(*catalogue, "Malta");
-        malta->LigaName = "Malta";
-        malta->UCL1 = "Hibs";
-        return catalogue;
-    }
     /// dir_ as a user types it: drive letter and backslashes, as text.
     std::string folderText() const { return fs::path(dir_).make_preferred().string() + "\\"; }
     static DWORD attributes(const fs::path& file) { return GetFileAttributesW(file.c_str()); }
