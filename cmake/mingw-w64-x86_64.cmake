@@ -17,6 +17,18 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CLI11_DIR ${CMAKE_CURRENT_LIST_DIR}/cross-packages CACHE PATH "")
 set(nlohmann_json_DIR ${CMAKE_CURRENT_LIST_DIR}/cross-packages CACHE PATH "")
 
+# A static Qt for Windows (tools/windows-qt/build.sh makes one), searched as
+# part of the target's root; its moc, rcc and uic are the build machine's
+# Qt of the same version.
+set(VELQUOR_WINDOWS_QT "" CACHE PATH "A static Qt 6 built for Windows")
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES VELQUOR_WINDOWS_QT)
+if(VELQUOR_WINDOWS_QT)
+    list(APPEND CMAKE_FIND_ROOT_PATH ${VELQUOR_WINDOWS_QT})
+    list(APPEND CMAKE_PREFIX_PATH ${VELQUOR_WINDOWS_QT})
+    set(QT_HOST_PATH /usr CACHE PATH "")
+    set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "")
+endif()
+
 # Every .exe carries its C and C++ run times, so it runs alone.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 

@@ -35,8 +35,10 @@ configure_options=(
 )
 toolchain=$source_dir/cmake/mingw-w64-x86_64.cmake
 
-# The key: the source version and everything that shapes the build.
-recipe_hash=$( { echo "$qt_version"; printf '%s\n' "${configure_options[@]}"; cat "$toolchain"; } |
+# The key: the source version and the options that shape the build (the
+# toolchain file also serves the project's own build and may change freely
+# so long as the compiler it names does not).
+recipe_hash=$( { echo "$qt_version"; printf '%s\n' "${configure_options[@]}"; } |
                sha256sum | cut -c1-12)
 cache_root=${XDG_CACHE_HOME:-$HOME/.cache}/velquor
 upstream=${qt_version%%+*}
@@ -58,8 +60,13 @@ log() { echo "windows-qt: [$(( $(date +%s) - started )) s] $*" >&2; }
 log "fetching $qt_package $qt_version from Debian's sources"
 mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial" "$work/apt/parts" "$work/src"
 suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
-echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian $suite main" \
-    >"$work/apt/sources.list"
+# The host's Qt may come from the point release or the security archive.
+keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+cat >"$work/apt/sources.list" <<SOURCES
+deb-src [signed-by=$keyring] http://deb.debian.org/debian $suite main
+deb-src [signed-by=$keyring] http://deb.debian.org/debian $suite-updates main
+deb-src [signed-by=$keyring] http://deb.debian.org/debian-security $suite-security main
+SOURCES
 apt_options=(
     -o "Dir::Etc::SourceList=$work/apt/sources.list" -o "Dir::Etc::SourceParts=$work/apt/parts"
     -o "Dir::State::Lists=$work/apt/lists" -o "Dir::Cache=$work/apt/cache"
@@ -82,6 +89,9 @@ log "building with $jobs jobs (a quarter to half an hour on two cores)"
 cmake --build "$work/build" --parallel "$jobs" >"$work/build.log" 2>&1 ||
     { tail -40 "$work/build.log" >&2; exit 1; }
 cmake --install "$work/build" >/dev/null
+# The licences of Qt and of what it bundles, for the Windows package.
+cp -r "$work/src/qtbase/LICENSES" "$work/install/licenses"
+cp "$work/src/qtbase/debian/copyright" "$work/install/licenses/debian-copyright.txt"
 
 # Complete: move it into place in one step.
 mv "$work/install" "$prefix"
