@@ -1,0 +1,161 @@
+// The editor as a user meets it, with the real dialogs, registry and program
+// start of the system it runs on: the same test on Linux and, under Wine, on
+// Windows, where it drives velquor.exe's own code through its window. Both
+// must save the very bytes of one expected file.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "platform/dialogs.h"
+#include "platform/launcher.h"
+#include "platform/platform.h"
+#include "platform/registry.h"
+#include "ui/main/frm_editor.h"
+
+#ifdef _WIN32
+#include "../windows/registry_writer.h"
+#endif
+
+namespace {
+
+using velquor::ui::frmEditor;
+namespace texts = velquor::ui::texts;
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+/// Answers the next modal window of type T, as a user would, once it shows;
+/// one that never shows fails the test and leaves nothing open.
+template <typename T>
+void whenShown(std::function<void(T*)> answer) {
+    auto* timer = new QTimer;
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, waited, answer] {
+        if (auto* shown = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->deleteLater();
+            answer(shown);
+        } else if (++*waited > 500) {
+            timer->deleteLater();
+            ADD_FAILURE() << "no " << T::staticMetaObject.className() << " showed";
+            if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+        }
+    });
+    timer->start(20);
+}
+
+void clickButton(QMessageBox* box, QMessageBox::StandardButton which) {
+    QTest::mouseClick(box->button(which), Qt::LeftButton);
+}
+
+class EditorSmoke : public ::testing::Test {
+  protected:
+    QTemporaryDir scratch;
+    velquor::platform::QtDialogs dialogs;
+    velquor::platform::Platform platform{dialogs, velquor::platform::Registry::system(),
+                                         velquor::platform::Launcher::system()};
+    frmEditor window{platform};
+
+    void SetUp() override {
+        ASSERT_TRUE(scratch.isValid());
+        // Qt's own file dialog, which the test can answer; a system one
+        // would wait for a real user.
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    void trigger(const char* tool) {
+        window.findChild<QAction*>(QString::fromLatin1(tool))->trigger();
+    }
+    QLineEdit* box(const char* name) {
+        return window.findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    void replaceText(const char* name, const QString& text) {
+        QLineEdit* target = box(name);
+        target->setFocus();
+        target->selectAll();
+        QTest::keyClick(target, Qt::Key_Delete);
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+};
+
+TEST_F(EditorSmoke, OpenEditSaveAndTheQuitQuestionThroughTheRealWindow) {
+    EXPECT_EQ(window.windowTitle(), texts::kCaption);
+    const QString path = scratch.filePath(QStringLiteral("euro.cfg"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VELQUOR_SOURCE_DIR "/examples/euro.cfg"), path));
+
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();  // as its Open button does
+    });
+    trigger("tolAbrir");
+    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("Treeview1"));
+    const auto spain = tree->findItems(QStringLiteral("Spain"), Qt::MatchExactly);
+    ASSERT_EQ(spain.size(), 1);
+    EXPECT_GT(tree->topLevelItemCount(), 40);
+
+    tree->scrollToItem(spain[0]);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualItemRect(spain[0]).center());
+    ASSERT_TRUE(box("txtUCL_0")->isEnabled());
+    // Letters beyond ASCII go through the system's code page on the way out.
+    replaceText("txtUCL_0", QStringLiteral("Caf\u00e9 \u00d1and\u00fa"));
+    trigger("tolGuardar");
+    EXPECT_EQ(bytesOf(path), bytesOf(QStringLiteral(VELQUOR_SOURCE_DIR "/tests/smoke/saved.cfg")));
+
+    // After one more edit, closing asks; Cancel keeps the window and the edit.
+    replaceText("txtUEFA_0", QStringLiteral("Unsaved"));
+    QString asked;
+    whenShown<QMessageBox>([&](QMessageBox* question) {
+        asked = question->text();
+        clickButton(question, QMessageBox::Cancel);
+    });
+    window.close();
+    EXPECT_EQ(asked, texts::kModifiedQuestion);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(box("txtUEFA_0")->text(), QStringLiteral("Unsaved"));
+
+    whenShown<QMessageBox>([](QMessageBox* question) { clickButton(question, QMessageBox::No); });
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(bytesOf(path), bytesOf(QStringLiteral(VELQUOR_SOURCE_DIR "/tests/smoke/saved.cfg")));
+}
+
+#ifdef _WIN32
+// System info from the About box: the registry names the program, ShellExecuteA
+// starts it (a stand-in that leaves a marker).
+TEST_F(EditorSmoke, SystemInfoStartsTheProgramTheRegistryNames) {
+    ASSERT_TRUE(velquor::test::underWine()) << "rewrites HKEY_LOCAL_MACHINE: Wine only";
+    const QString program = scratch.filePath(QStringLiteral("msinfo32.exe"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VELQUOR_MARKER), program));
+    const std::string key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+    ASSERT_TRUE(velquor::test::setValue(HKEY_LOCAL_MACHINE, key, "PATH", REG_SZ,
+                                        QDir::toNativeSeparators(program).toStdString()));
+
+    whenShown<QDialog>([](QDialog* about) {
+        QTest::mouseClick(about->findChild<QAbstractButton*>(QStringLiteral("cmdSysInfo")),
+                          Qt::LeftButton);
+        about->close();
+    });
+    trigger("tolAbout");
+    velquor::test::deleteKey(HKEY_LOCAL_MACHINE, key);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return QFile::exists(program + QStringLiteral(".ran")); }, 10000));
+}
+#endif
+
+}  // namespace
