@@ -1,253 +1,371 @@
-// Opening and saving from the window, the failures on the way, and what
-// the window does so that no edit is lost or lands in the wrong place.
+// Opening and saving from the window: the bytes on disk, every way either
+// can fail, and the questions that keep an edit from being lost.
 
-#include <QDirIterator>
-#include <QProgressBar>
+#include <QCursor>
+#include <filesystem>
+#include <functional>
 
 #include "editor_fixture.h"
-#include "model/liga.h"
-#include "model/nation_catalogue.h"
 
 namespace velquor::test {
 namespace {
 
-using platform::MessageAnswer;
-using platform::MessageButtons;
-using platform::MessageIcon;
-using Step = FailingFileSystem::Step;
+namespace stdfs = std::filesystem;
+using enum MessageAnswer;
 
-const std::string kPortugal = "\r\n*Portugal\r\nLisboa FC\r\n";
-const std::string kOrphan = "Nobody's Club\r\n*Spain\r\nMadrid FC\r\n";
+const QString kAsk = ui::texts::kModifiedQuestion;
+const QString kGap = QStringLiteral("These nations have an empty place before a filled one");
+const QString kFailed = ui::texts::kSavingError;
+const std::string kGapSaved = "\r\n*Italy\r\nTorino FC\r\n\r\n*Spain\r\nSevilla United\r\n";
 
 using OpenSaveTest = EditorTest;
 
-TEST_F(OpenSaveTest, OpenMakesOneBackupPerFolderThatKeepsTheFirstFile) {
-    const QString first = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
-    open(first);
-    EXPECT_EQ(read(scratch.filePath(QStringLiteral("a/euro.cfg.bak"))), kSpainItaly);
-
-    click(QStringLiteral("Spain"));
-    type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
-    trigger("tolGuardar");
-    open(first);
-    EXPECT_EQ(read(scratch.filePath(QStringLiteral("a/euro.cfg.bak"))), kSpainItaly);
-
-    // Another file in the same folder finds the backup there already.
-    open(write(QStringLiteral("a/other.cfg"), kPortugal));
-    EXPECT_EQ(read(scratch.filePath(QStringLiteral("a/euro.cfg.bak"))), kSpainItaly);
-
-    open(write(QStringLiteral("b/euro.cfg"), kPortugal));
-    EXPECT_EQ(read(scratch.filePath(QStringLiteral("b/euro.cfg.bak"))), kPortugal);
-    EXPECT_TRUE(dialogs.messages.empty());
-}
-
-TEST_F(OpenSaveTest, EveryWayALoadCanFailEndsTheSameWay) {
-    struct Case {
-        const char* what;
-        Step step;
-        bool exists;
-    };
-    for (const Case& c : {Case{"backup", Step::Copy, true}, Case{"read", Step::Read, true},
-                          Case{"missing file", Step::None, false}}) {
-        SCOPED_TRACE(c.what);
-        dialogs.messages.clear();
-        window = std::make_unique<ui::frmEditor>(platform, fs);
-        window->show();
-        const QString path = scratch.filePath(QString::fromLatin1(c.what) + "/euro.cfg");
-        if (c.exists)
-            write(QString::fromLatin1(c.what) + "/euro.cfg", kSpainItaly);
-        fs.failAt = c.step;
-        open(path);
-        fs.failAt = Step::None;
-        expectOnlyMessage(ui::texts::kLoadingError);
-        EXPECT_FALSE(window->isVisible());
-        EXPECT_EQ(read(path), c.exists ? kSpainItaly : "<missing>");
-    }
-}
-
-TEST_F(OpenSaveTest, AFailedLoadAfterEditsNeverOffersToSaveThePartlyReadFile) {
-    const QString good = write(QStringLiteral("good/euro.cfg"), kSpainItaly);
-    open(good);
-    click(QStringLiteral("Spain"));
-    type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
-    trigger("tolGuardar");
-    const std::string saved = read(good);
-
-    const QString bad = write(QStringLiteral("bad/euro.cfg"), kOrphan);
-    dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
-    open(bad);
-    expectOnlyMessage(ui::texts::kLoadingError);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(read(bad), kOrphan);
-    EXPECT_EQ(read(good), saved);
-}
-
-TEST_F(OpenSaveTest, ASuccessfulOpenClearsThePanelSoNoEditLandsElsewhere) {
-    open(write(QStringLiteral("a/euro.cfg"), kSpainItaly));
-    click(QStringLiteral("Spain"));
-    open(write(QStringLiteral("b/euro.cfg"), kSpainItaly));
-    EXPECT_EQ(label(QStringLiteral("lblLiga"))->text(), QStringLiteral("Current league:"));
-    EXPECT_TRUE(state().sCurrentKey.empty());
-    for (QLineEdit* b : window->findChildren<QLineEdit*>()) {
-        EXPECT_TRUE(b->text().isEmpty());
-        EXPECT_FALSE(b->isEnabled());
-    }
-    EXPECT_EQ(findNation(*window->catalogue(), "Italy")->UCL1, "Torino FC");
-    EXPECT_FALSE(state().bModified);
-}
-
-TEST_F(OpenSaveTest, OpenAsksBeforeDiscardingUnsavedEdits) {
-    const QString path = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
-    const QString other = write(QStringLiteral("b/euro.cfg"), kPortugal);
-    open(path);
-    click(QStringLiteral("Spain"));
-    type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
-
-    // Cancel: nothing changes, no dialog opens.
-    dialogs.answers.push_back(MessageAnswer::Cancel);
-    open(other);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, ui::texts::kModifiedQuestion);
-    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(nodeTexts(), (QStringList{"Italy", "Spain"}));
-    EXPECT_EQ(box(QStringLiteral("txtUCL_0"))->text(), QStringLiteral("Madrid FC!"));
-    dialogs.openPaths.clear();
-
-    // Yes: saved to the current file, then the other one opens.
-    dialogs.answers.push_back(MessageAnswer::Yes);
-    open(other);
-    EXPECT_NE(read(path).find("Madrid FC!\r\n"), std::string::npos);
-    EXPECT_EQ(nodeTexts(), QStringList{"Portugal"});
-
-    // Nothing edited since that open: no question.
-    open(path);
-    EXPECT_EQ(dialogs.messages.size(), 2u);
-
-    // No: the edit is dropped.
-    click(QStringLiteral("Italy"));
-    type(QStringLiteral("txtUCL_0"), QStringLiteral("?"));
-    dialogs.answers.push_back(MessageAnswer::No);
-    open(other);
-    EXPECT_EQ(read(path).find('?'), std::string::npos);
-    EXPECT_EQ(nodeTexts(), QStringList{"Portugal"});
-}
-
-TEST_F(OpenSaveTest, ASaveBeforeOpenThatFailsOrIsCancelledKeepsTheEditsAndTheFile) {
-    // A failed write, or the empty-place warning cancelled: either way the open stops.
-    for (const bool gap : {false, true}) {
-        SCOPED_TRACE(gap ? "gap warning cancelled" : "write failed");
-        dialogs.messages.clear();
-        dialogs.fileRequests.clear();
-        dialogs.openPaths.clear();  // the stopped open left its path unasked
-        window = std::make_unique<ui::frmEditor>(platform, fs);
-        window->show();
-        const QString path = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
-        open(path);
-        click(QStringLiteral("Spain"));
-        gap ? erase(QStringLiteral("txtUCL_0"))
-            : type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
-        const QString edited = box(QStringLiteral("txtUCL_0"))->text();
-        fs.failAt = gap ? Step::None : Step::Rename;
-        dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Cancel};
-        open(write(QStringLiteral("b/euro.cfg"), kPortugal));
-        fs.failAt = Step::None;
-        ASSERT_EQ(dialogs.messages.size(), 2u);
-        EXPECT_EQ(dialogs.messages[0].text, ui::texts::kModifiedQuestion);
-        EXPECT_EQ(dialogs.messages[1].buttons,
-                  gap ? MessageButtons::SaveCancel : MessageButtons::Ok);
-        EXPECT_EQ(dialogs.fileRequests.size(), 1u) << "the open stops";
-        EXPECT_EQ(read(path), kSpainItaly);
-        EXPECT_EQ(nodeTexts(), (QStringList{"Italy", "Spain"}));
-        EXPECT_EQ(box(QStringLiteral("txtUCL_0"))->text(), edited);
-    }
-}
-
-TEST_F(OpenSaveTest, AFailedSaveKeepsTheFileAndTheProgramGoesOn) {
-    const QString path =
-        openAndEdit(QStringLiteral("a/euro.cfg"), kSpainItaly, QStringLiteral("Spain"),
-                    QStringLiteral("txtUCL_0"), QStringLiteral("!"));
-    for (Step step : {Step::Create, Step::Write, Step::Sync, Step::Close, Step::Rename}) {
-        dialogs.messages.clear();
-        fs.failAt = step;
-        fs.writeBudget = 5;
-        trigger("tolGuardar");
-        expectOnlyMessage(ui::texts::kSavingError);
-        EXPECT_EQ(read(path), kSpainItaly);
-        EXPECT_EQ(files(), (QStringList{"a/euro.cfg", "a/euro.cfg.bak"})) << "no temporary left";
-    }
-    fs.failAt = Step::None;
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(findNation(*window->catalogue(), "Spain")->UCL1, "Madrid FC!");
-    dialogs.messages.clear();
-    trigger("tolGuardar");
-    EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_NE(read(path).find("Madrid FC!\r\n"), std::string::npos);
-}
-
-TEST_F(OpenSaveTest, SaveAsThenSaveWriteToTheNewFileOnly) {
+TEST_F(OpenSaveTest, OpenBacksUpTheFileAndSavesLandWhereTheyWereSent) {
     const QString path =
         openAndEdit(QStringLiteral("a/euro.cfg"), kSpainItaly, QStringLiteral("Italy"),
                     QStringLiteral("txtUCL_0"), QStringLiteral(" 1906"));
-    const QString copy = scratch.filePath(QStringLiteral("b/euro.cfg"));
-    QDir().mkpath(QFileInfo(copy).absolutePath());
+    EXPECT_EQ(read(path + ".bak"), kSpainItaly);
+    trigger("tolSaveAs");  // cancelled
+    EXPECT_EQ(state().sCurrentFile, path);
+    const QString copy = write(QStringLiteral("b/euro.cfg"), "old");
     saveAs(copy);
     EXPECT_EQ(read(copy),
               "\r\n*Italy\r\nTorino FC 1906\r\n\r\n*Spain\r\nMadrid FC\r\n"
               "Sevilla United\r\n");
-    EXPECT_EQ(read(path), kSpainItaly);
-    EXPECT_EQ(state().sCurrentFile, copy);
-    EXPECT_FALSE(QFile::exists(scratch.filePath(QStringLiteral("b/euro.cfg.bak"))))
-        << "saving makes no backup";
-
     type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
     trigger("tolGuardar");
     EXPECT_NE(read(copy).find("Torino FC 1906!\r\n"), std::string::npos);
     EXPECT_EQ(read(path), kSpainItaly);
+    EXPECT_EQ(files(), (QStringList{"a/euro.cfg", "a/euro.cfg.bak", "b/euro.cfg"}));
+
+    // The sample keeps every club, and a second save changes nothing.
+    const QString game = sample();
+    const std::string original = read(game);
+    open(game);
+    trigger("tolGuardar");
+    const std::string first = read(game);
+    EXPECT_EQ(first.size(), original.size());
+    open(game);
+    trigger("tolGuardar");
+    EXPECT_EQ(read(game), first);
+    EXPECT_EQ(read(game + ".bak"), original);
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(OpenSaveTest, CancellingSaveAsWritesNothing) {
+TEST_F(OpenSaveTest, EveryWayALoadCanFailShowsTheMessageClosesAndWritesNothing) {
+    const struct {
+        const char* what;
+        std::string bytes;  // empty: no file
+        Step failAt;
+        Step meddleAt;  // the file vanishes just before this step...
+        bool folder;    // ...and a folder takes its place
+        QStringList left;
+    } rows[] = {
+        {"orphan club line",
+         "Nobody's Club\r\n*Spain\r\n",
+         Step::None,
+         Step::None,
+         false,
+         {"bad/euro.cfg", "bad/euro.cfg.bak"}},
+        {"backup cut short", kSpainItaly, Step::Copy, Step::None, false, {"bad/euro.cfg"}},
+        {"read fails",
+         kSpainItaly,
+         Step::Read,
+         Step::None,
+         false,
+         {"bad/euro.cfg", "bad/euro.cfg.bak"}},
+        {"missing file", "", Step::None, Step::None, false, {}},
+        {"gone before backup", kSpainItaly, Step::None, Step::Copy, false, {}},
+        {"folder before backup", kSpainItaly, Step::None, Step::Copy, true, {}},
+        {"gone before read", kSpainItaly, Step::None, Step::Read, false, {"bad/euro.cfg.bak"}},
+        {"folder before read", kSpainItaly, Step::None, Step::Read, true, {"bad/euro.cfg.bak"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        QDir(scratch.path()).removeRecursively();
+        newWindow();
+        // Edits of an earlier file: a failed load never offers the partly read one.
+        const QString good =
+            openAndEdit(QStringLiteral("good/euro.cfg"), kSpainItaly, QStringLiteral("Spain"),
+                        QStringLiteral("txtUCL_0"), QStringLiteral("!"));
+        trigger("tolGuardar");
+        const std::string saved = read(good);
+        const QString path = scratch.filePath(QStringLiteral("bad/euro.cfg"));
+        QDir().mkpath(scratch.filePath(QStringLiteral("bad")));
+        if (!row.bytes.empty())
+            write(QStringLiteral("bad/euro.cfg"), row.bytes);
+        bool busy = false;
+        fs.meddle = [&](Step step, const stdfs::path& file) {
+            const QCursor* pointer = QApplication::overrideCursor();
+            busy = busy || (pointer && pointer->shape() == Qt::WaitCursor);
+            if (step != row.meddleAt)
+                return;
+            stdfs::remove(file);
+            if (row.folder)
+                stdfs::create_directory(file);
+        };
+        fs.failAt = row.failAt;
+        fs.writeBudget = 5;
+        dialogs.answers = {Yes, Yes};
+        open(path);
+        fs.failAt = Step::None;
+        fs.meddle = nullptr;
+        expectOnlyMessage(ui::texts::kLoadingError);
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(files().filter(QStringLiteral("bad/")), row.left);
+        for (const QString& file : row.left)
+            EXPECT_EQ(read(scratch.filePath(file)), row.bytes) << file.toStdString();
+        EXPECT_EQ(read(good), saved);
+        EXPECT_TRUE(busy || row.bytes.empty()) << "the busy pointer while the file is read";
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+}
+
+TEST_F(OpenSaveTest, AFailedSaveKeepsEveryFileAsItWasAndTheEditForTheNextTry) {
     const QString path =
         openAndEdit(QStringLiteral("a/euro.cfg"), kSpainItaly, QStringLiteral("Spain"),
                     QStringLiteral("txtUCL_0"), QStringLiteral("!"));
-    trigger("tolSaveAs");
-    EXPECT_EQ(state().sCurrentFile, path);
-    EXPECT_EQ(read(path), kSpainItaly);
+    const QString folder = scratch.filePath(QStringLiteral("folder.cfg"));
+    QDir().mkpath(folder);
+    const struct {
+        Step failAt;
+        QString target;  // empty: the Save tool
+        bool folderAtRename = false;
+    } rows[] = {
+        {Step::Create, {}},
+        {Step::Write, {}},
+        {Step::Sync, {}},
+        {Step::Close, {}},
+        {Step::Rename, {}},
+        {Step::None, folder},
+        {Step::None, scratch.filePath(QStringLiteral("missing/euro.cfg"))},
+        {Step::None, scratch.filePath(QStringLiteral("a/new.cfg")), true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.target.toStdString() + std::to_string(static_cast<int>(row.failAt)));
+        dialogs.messages.clear();
+        fs.failAt = row.failAt;
+        fs.writeBudget = 5;
+        if (row.folderAtRename)
+            fs.meddle = [](Step step, const stdfs::path& file) {
+                if (step == Step::Rename)
+                    stdfs::create_directory(file);
+            };
+        row.target.isEmpty() ? trigger("tolGuardar") : saveAs(row.target);
+        fs.failAt = Step::None;
+        fs.meddle = nullptr;
+        expectOnlyMessage(kFailed);
+        EXPECT_EQ(read(path), kSpainItaly);
+        EXPECT_EQ(files(), (QStringList{"a/euro.cfg", "a/euro.cfg.bak"})) << "no temporary left";
+        EXPECT_TRUE(window->isVisible());
+    }
+    EXPECT_TRUE(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    EXPECT_EQ(record("Spain").UCL1, "Madrid FC!");
+    dialogs.messages.clear();
+    saveAs(path);
     EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_NE(read(path).find("Madrid FC!\r\n"), std::string::npos);
 }
 
-TEST_F(OpenSaveTest, AGapBeforeAFilledPlaceIsShownBeforeWriting) {
+// What Open (or a drop) does with unsaved edits, by the answers it gets.
+struct OpenCase {
+    const char* name;
+    const char* edit;  // typed at the end of Spain's first box; empty: the box emptied
+    std::vector<MessageAnswer> answers;
+    Step failAt;
+    bool dropped;
+    bool opens;
+    const char* savedClub;  // Spain's first club in the file afterwards
+    std::vector<QString> messages;
+};
+
+class OpenQuestionTest : public EditorTest, public ::testing::WithParamInterface<OpenCase> {};
+
+TEST_P(OpenQuestionTest, NoEditIsLostUnlessTheUserSaysSo) {
+    const OpenCase& c = GetParam();
     const QString path = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
     open(path);
     click(QStringLiteral("Spain"));
-    erase(QStringLiteral("txtUCL_0"));
+    *c.edit ? type(QStringLiteral("txtUCL_0"), QString::fromLatin1(c.edit))
+            : erase(QStringLiteral("txtUCL_0"));
+    const QString edited = box(QStringLiteral("txtUCL_0"))->text();
+    fs.failAt = c.failAt;
+    dialogs.answers.assign(c.answers.begin(), c.answers.end());
+    const QString other = write(QStringLiteral("b/euro.cfg"), kPortugal);
+    c.dropped ? (void)drop({other}) : open(other);
+    fs.failAt = Step::None;
 
-    dialogs.answers.push_back(MessageAnswer::Cancel);
-    trigger("tolGuardar");
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::SaveCancel);
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
-    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("Spain")));
-    EXPECT_FALSE(dialogs.messages[0].text.contains(QStringLiteral("Italy")));
-    EXPECT_EQ(read(path), kSpainItaly);
-
-    dialogs.answers.push_back(MessageAnswer::Save);
-    trigger("tolGuardar");
-    EXPECT_EQ(read(path), "\r\n*Italy\r\nTorino FC\r\n\r\n*Spain\r\nSevilla United\r\n");
+    EXPECT_EQ(dialogs.fileRequests.size(), c.opens && !c.dropped ? 2u : 1u);
+    ASSERT_EQ(dialogs.texts().size(), c.messages.size());
+    for (std::size_t k = 0; k < c.messages.size(); ++k)
+        EXPECT_TRUE(dialogs.texts()[k].startsWith(c.messages[k])) << k;
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNoCancel);
+    EXPECT_NE(read(path).find(std::string("\r\n*Spain\r\n") + c.savedClub), std::string::npos);
+    if (c.opens) {
+        EXPECT_EQ(nodeTexts(), QStringList{"Portugal"});
+        EXPECT_EQ(state().sCurrentFile, other);
+    } else {
+        EXPECT_EQ(nodeTexts(), (QStringList{"Italy", "Spain"}));
+        EXPECT_EQ(box(QStringLiteral("txtUCL_0"))->text(), edited);
+        EXPECT_EQ(state().sCurrentFile, path);
+    }
 }
 
-TEST_F(OpenSaveTest, OpenAndSaveKeepEveryClubAndASecondSaveChangesNothing) {
-    const QString path = sample();
-    const std::string original = read(path);
+const OpenCase kOpenCases[] = {
+    {"Cancel", "!", {Cancel}, Step::None, false, false, "Madrid FC\r\n", {kAsk}},
+    {"No", "!", {No}, Step::None, false, true, "Madrid FC\r\n", {kAsk}},
+    {"Yes", "!", {Yes}, Step::None, false, true, "Madrid FC!\r\n", {kAsk}},
+    {"YesButTheSaveFails",
+     "!",
+     {Yes},
+     Step::Rename,
+     false,
+     false,
+     "Madrid FC\r\n",
+     {kAsk, kFailed}},
+    {"YesThenCancelAtTheWarning",
+     "",
+     {Yes, Cancel},
+     Step::None,
+     false,
+     false,
+     "Madrid FC\r\n",
+     {kAsk, kGap}},
+    {"DropCancelled", "!", {Cancel}, Step::None, true, false, "Madrid FC\r\n", {kAsk}},
+    {"DropYes", "!", {Yes}, Step::None, true, true, "Madrid FC!\r\n", {kAsk}},
+};
+INSTANTIATE_TEST_SUITE_P(Answers, OpenQuestionTest, ::testing::ValuesIn(kOpenCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OpenSaveTest, OpenAsksNothingWithoutEditsSinceTheLastOpenOrSave) {
+    const QString path = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
     open(path);
+    click(QStringLiteral("Spain"));
+    type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
     trigger("tolGuardar");
-    const std::string first = read(path);
-    EXPECT_EQ(first.size(), original.size()) << "the same lines, in catalogue order";
     open(path);
-    trigger("tolGuardar");
-    EXPECT_EQ(read(path), first);
-    EXPECT_EQ(read(scratch.filePath(QStringLiteral("game/euro.cfg.bak"))), original);
+    open(path);
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+struct QuitCase {
+    const char* name;
+    bool savedFirst;  // the edit saved before closing: it asks all the same
+    std::vector<MessageAnswer> answers;
+    Step failAt;
+    bool staysOpen;
+    std::string fileAfter;
+    std::vector<QString> messages;
+};
+
+class QuitQuestionTest : public EditorTest, public ::testing::WithParamInterface<QuitCase> {};
+
+TEST_P(QuitQuestionTest, ClosesOnlyWhenTheEditsAreSavedOrGivenUp) {
+    const QuitCase& c = GetParam();
+    const QString path = write(QStringLiteral("q/euro.cfg"), kSpainItaly);
+    open(path);
+    click(QStringLiteral("Spain"));
+    erase(QStringLiteral("txtUCL_0"));  // an empty place before a filled one
+    if (c.savedFirst) {
+        dialogs.answers = {Save};
+        trigger("tolGuardar");
+        dialogs.messages.clear();
+    }
+    fs.failAt = c.failAt;
+    dialogs.answers.assign(c.answers.begin(), c.answers.end());
+    window->close();
+
+    EXPECT_EQ(window->isVisible(), c.staysOpen);
+    EXPECT_EQ(read(path), c.fileAfter);
+    ASSERT_EQ(dialogs.texts().size(), c.messages.size());
+    for (std::size_t k = 0; k < c.messages.size(); ++k)
+        EXPECT_TRUE(dialogs.texts()[k].startsWith(c.messages[k])) << k;
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+    EXPECT_TRUE(dialogs.messages[0].title.isEmpty());
+    if (c.messages.size() > 1) {  // the gap warning names the nation with the gap only
+        EXPECT_EQ(dialogs.messages[1].buttons, MessageButtons::SaveCancel);
+        EXPECT_EQ(dialogs.messages[1].icon, MessageIcon::Warning);
+        EXPECT_TRUE(dialogs.texts()[1].contains(QStringLiteral(": Spain.")));
+    }
+    if (c.staysOpen) {
+        EXPECT_EQ(record("Spain").UCL1, "");
+        EXPECT_EQ(record("Spain").UCL2, "Sevilla United");
+        EXPECT_TRUE(box(QStringLiteral("txtUCL_0"))->isEnabled());
+    }
+}
+
+const QuitCase kQuitCases[] = {
+    {"YesSaves", false, {Yes, Save}, Step::None, false, kGapSaved, {kAsk, kGap}},
+    {"NoDropsTheEdits", false, {No}, Step::None, false, kSpainItaly, {kAsk}},
+    {"CancelKeepsEverything", false, {Cancel}, Step::None, true, kSpainItaly, {kAsk}},
+    {"YesThenCancelAtTheWarning",
+     false,
+     {Yes, Cancel},
+     Step::None,
+     true,
+     kSpainItaly,
+     {kAsk, kGap}},
+    {"YesButTheSaveFails",
+     false,
+     {Yes, Save},
+     Step::Rename,
+     true,
+     kSpainItaly,
+     {kAsk, kGap, kFailed}},
+    {"AskedEvenAfterASave", true, {No}, Step::None, false, kGapSaved, {kAsk}},
+};
+INSTANTIATE_TEST_SUITE_P(Answers, QuitQuestionTest, ::testing::ValuesIn(kQuitCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Andorra has one place: its other six club lines go on save, and so does
+// the block of Atlantis, which is no nation.
+const std::string kDropping =
+    "\r\n*Andorra\r\nVall\r\nB\r\nC\r\nD\r\nE\r\nF\r\nG\r\n*Atlantis\r\nNobody\r\n";
+
+TEST_F(OpenSaveTest, TheFirstSaveOfAFileThatDropsLinesWarnsOnEveryWayOut) {
+    const QString other = scratch.filePath(QStringLiteral("other.cfg"));
+    const struct {
+        const char* what;
+        std::function<void()> save;
+        std::vector<MessageAnswer> answers;  // up to the warning's Cancel
+    } ways[] = {
+        {"save", [&] { trigger("tolGuardar"); }, {Cancel}},
+        {"save as", [&] { saveAs(other); }, {Cancel}},
+        {"close", [&] { window->close(); }, {Yes, Cancel}},
+    };
+    QString path;
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.what);
+        newWindow();
+        path = openAndEdit(QStringLiteral("game/euro.cfg"), kDropping, QStringLiteral("Andorra"),
+                           QStringLiteral("txtUEFA_0"), QStringLiteral("!"));
+        dialogs.answers.assign(way.answers.begin(), way.answers.end());
+        way.save();
+        ASSERT_EQ(dialogs.messages.size(), way.answers.size());
+        const platform::MessageRequest& warning = dialogs.messages.back();
+        EXPECT_EQ(warning.icon, MessageIcon::Warning);
+        EXPECT_EQ(warning.buttons, MessageButtons::SaveCancel);
+        // The nation, the lines and a sample; the long list is in the details.
+        EXPECT_TRUE(warning.text.contains(QStringLiteral(
+            "Line 4: club line \"B\" is beyond Andorra's 1 place and is dropped on save")));
+        EXPECT_TRUE(warning.text.contains(QStringLiteral("And 2 more (see the details).")));
+        EXPECT_TRUE(warning.details.contains(QStringLiteral("Line 10: header \"*Atlantis\"")));
+        EXPECT_EQ(read(path), kDropping);
+        EXPECT_FALSE(QFile::exists(other));
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(box(QStringLiteral("txtUEFA_0"))->text(), QStringLiteral("Vall!"));
+    }
+    // Once answered Save it asks no more, until the file is opened again.
+    dialogs.messages.clear();
+    dialogs.answers = {Save};
+    trigger("tolGuardar");
+    saveAs(other);
+    EXPECT_EQ(read(other), "\r\n*Andorra\r\nVall!\r\n");
+    open(write(QStringLiteral("game/euro.cfg"), kDropping));
+    trigger("tolGuardar");
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(read(path), kDropping);
 }
 
 }  // namespace

@@ -16,8 +16,8 @@ using WindowShows = EditorTest;
 TEST_F(WindowShows, EveryNationsCaptionFitsItsLabel) {
     open(sample());
     QLabel* caption = label(QStringLiteral("lblLiga"));
-    const QRect frames = window->findChild<QWidget*>(QStringLiteral("Frame1"))->geometry();
-    EXPECT_LE(caption->geometry().right(), frames.right());
+    EXPECT_LE(caption->geometry().right(),
+              window->findChild<QWidget*>(QStringLiteral("Frame1"))->geometry().right());
     EXPECT_LE(caption->fontMetrics().height(), caption->contentsRect().height());
     for (const QString& name : nodeTexts()) {
         click(name);
@@ -30,12 +30,11 @@ TEST_F(WindowShows, EveryNationsCaptionFitsItsLabel) {
 
 TEST_F(WindowShows, AnOpenTakesTheLabelsBackToTheirStartColours) {
     const ui::frmEditor fresh(platform, fs);
-    const QString path = sample();
-    open(path);
+    open(sample());
     click(QStringLiteral("Poland"));  // one Champions League place: three red labels
     ASSERT_EQ(label(QStringLiteral("lblUCL_3"))->palette().color(QPalette::WindowText),
               QColor(Qt::red));
-    open(path);
+    open(scratch.filePath(QStringLiteral("game/euro.cfg")));
     for (QLabel* shown : window->findChildren<QLabel*>()) {
         const auto* start = fresh.findChild<QLabel*>(shown->objectName());
         ASSERT_NE(start, nullptr);

@@ -1,0 +1,221 @@
+// The window before and after an open: the tools, the nation tree, the
+// panel of club boxes, and a file dropped on it.
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QProgressBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "editor_fixture.h"
+#include "platform/text_codec.h"
+
+namespace velquor::test {
+namespace {
+
+using PanelTest = EditorTest;
+
+bool red(const QLabel* label) {
+    return label->palette().color(QPalette::WindowText) == QColor(Qt::red);
+}
+
+TEST_F(PanelTest, StartsEmptyAndShutAndFindNeedsTwoNations) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Velquor EC"));
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(window->centralWidget()->minimumSize(), QSize(547, 435));  // twips / 15
+    QStringList names;
+    for (QAction* action : window->findChild<QToolBar*>(QStringLiteral("Band1"))->actions()) {
+        if (action->isSeparator())
+            continue;
+        names << action->objectName();
+        EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
+    }
+    EXPECT_EQ(names, (QStringList{"tolAbrir", "tolGuardar", "tolSaveAs", "tolFind", "tolAbout"}));
+    for (int k = 0; k < 11; ++k) {
+        EXPECT_FALSE(box(QString::fromLatin1(kBoxes[k][0]))->isEnabled());
+        EXPECT_EQ(label(QString::fromLatin1(kBoxes[k][1]))->toolTip(),
+                  "11001100111"[k] == '1' ? QStringLiteral("Required field") : QString());
+    }
+    for (QGroupBox* frame : window->findChildren<QGroupBox*>())
+        EXPECT_FALSE(frame->isEnabled());
+    EXPECT_EQ(shown(), QStringLiteral("Current league:"));
+    EXPECT_FALSE(label(QStringLiteral("lblInfo"))->isVisible());
+    EXPECT_FALSE(window->findChild<QProgressBar*>(QStringLiteral("pbar"))->isVisible());
+    EXPECT_FALSE(tool("tolFind")->isEnabled());
+    trigger("tolGuardar");  // nothing to save yet
+    expectOnlyMessage(ui::texts::kSavingError);
+
+    open(write(QStringLiteral("one/euro.cfg"), kPortugal));
+    EXPECT_FALSE(tool("tolFind")->isEnabled());
+    open(write(QStringLiteral("two/euro.cfg"), kSpainItaly));
+    EXPECT_TRUE(tool("tolFind")->isEnabled());
+    trigger("tolAbrir");  // cancelled: the tree is emptied, the tools stay
+    EXPECT_EQ(tree()->topLevelItemCount(), 0);
+    EXPECT_TRUE(tool("tolFind")->isEnabled());
+}
+
+TEST_F(PanelTest, TheTreeHoldsEveryNationInCatalogueOrderWithItsFlagAndRefusesEdits) {
+    open(sample());
+    ASSERT_EQ(tree()->topLevelItemCount(), static_cast<int>(kNationTable.size()));
+    for (std::size_t k = 0; k < kNationTable.size(); ++k) {
+        const QString name = QString::fromLatin1(
+            kNationTable[k].name.data(), static_cast<qsizetype>(kNationTable[k].name.size()));
+        QTreeWidgetItem* item = tree()->topLevelItem(static_cast<int>(k));
+        EXPECT_EQ(item->text(0), name);
+        EXPECT_EQ(item->data(0, Qt::UserRole).toString(), name) << "tag";
+        EXPECT_FALSE(item->icon(0).pixmap(16, 16).isNull()) << name.toStdString();
+        EXPECT_FALSE(item->flags() & Qt::ItemIsEditable);
+    }
+    const ui::ImageList& images = window->imageList();
+    EXPECT_EQ(tree()->findItems(QStringLiteral("Northern Ireland"), {})[0]->icon(0).cacheKey(),
+              images.picture(QStringLiteral("Pelota")).cacheKey());  // it has no flag
+    EXPECT_FALSE(images.contains(QStringLiteral("spain"))) << "keys compare case and all";
+    EXPECT_FALSE(images.picture(1).isNull()) << "the folder";
+    EXPECT_TRUE(images.picture(images.count() + 1).isNull());
+
+    click(QStringLiteral("Spain"));
+    QTest::keyClick(tree(), Qt::Key_F2);
+    QTest::keyClicks(tree()->focusWidget(), QStringLiteral("Narnia"));
+    QTest::keyClick(tree()->focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(tree()->findItems(QStringLiteral("Narnia"), {}).size(), 0);
+}
+
+TEST_F(PanelTest, EachNationsCountsOpenItsBoxesAndMarkTheOthersRedAndUnplaced) {
+    open(write(QStringLiteral("de/euro.cfg"), kGermanyAndorra));
+    for (const char* nation : {"Germany", "Andorra", "Germany"}) {  // anew, not added up
+        click(QString::fromLatin1(nation));
+        EXPECT_EQ(shown(), QStringLiteral("Current League: ") + QString::fromLatin1(nation));
+        const char* places = nation[0] == 'G' ? "11111110110" : "00001000000";
+        for (int k = 0; k < 11; ++k) {
+            SCOPED_TRACE(std::string(nation) + " " + kBoxes[k][0]);
+            const bool open = places[k] == '1';
+            QLineEdit* shownBox = box(QString::fromLatin1(kBoxes[k][0]));
+            EXPECT_EQ(shownBox->isEnabled(), open);
+            EXPECT_EQ(red(label(QString::fromLatin1(kBoxes[k][1]))), !open);
+            EXPECT_EQ(
+                QAccessible::queryAccessibleInterface(shownBox)->text(QAccessible::Description),
+                open ? QString() : ui::texts::kNoPlace);
+        }
+        EXPECT_FALSE(red(label(QStringLiteral("lblLiga"))));
+    }
+    // Club lines beyond the places were not read; with no Champions League
+    // place the first club line is the UEFA Cup's.
+    EXPECT_EQ(box(QStringLiteral("txtUEFA_2"))->text(), QStringLiteral("Stuttgart Kickers"));
+    EXPECT_EQ(box(QStringLiteral("txtIntertoto_1"))->text(), QStringLiteral("Mainz 05"));
+    EXPECT_EQ(box(QStringLiteral("txtIntertoto_2"))->text(), QString());
+    EXPECT_EQ(record("Andorra").UEFA1, "Andorra la Vella");
+    // A club in a place beyond the count is shown, in its shut box.
+    record("Germany").UEFA4 = "Kiel Holstein";
+    click(QStringLiteral("Andorra"));
+    click(QStringLiteral("Germany"));
+    EXPECT_EQ(box(QStringLiteral("txtUEFA_3"))->text(), QStringLiteral("Kiel Holstein"));
+    EXPECT_FALSE(state().bModified);
+
+    // An open empties and shuts the panel, so that no edit lands elsewhere.
+    open(write(QStringLiteral("de/euro.cfg"), kGermanyAndorra));
+    EXPECT_EQ(shown(), QStringLiteral("Current league:"));
+    EXPECT_TRUE(state().sCurrentKey.empty());
+    for (QLineEdit* each : window->findChildren<QLineEdit*>()) {
+        EXPECT_TRUE(each->text().isEmpty() && !each->isEnabled());
+        EXPECT_TRUE(
+            QAccessible::queryAccessibleInterface(each)->text(QAccessible::Description).isEmpty());
+    }
+}
+
+TEST_F(PanelTest, TypingChangesTheRecordAtOnceAndTheSavedFile) {
+    const QString path =
+        openAndEdit(QStringLiteral("de/euro.cfg"), kGermanyAndorra, QStringLiteral("Germany"),
+                    QStringLiteral("txtUEFA_1"), QStringLiteral("s"));
+    EXPECT_EQ(record("Germany").UEFA2, "Dortmund Athletics");
+    EXPECT_TRUE(state().bModified);
+    click(QStringLiteral("Andorra"));
+    click(QStringLiteral("Germany"));
+    EXPECT_EQ(box(QStringLiteral("txtUEFA_1"))->text(), QStringLiteral("Dortmund Athletics"));
+    erase(QStringLiteral("txtUCL_3"));
+    type(QStringLiteral("txtUCL_2"), QString::fromUtf8(" M\u00FCnchen *1860* \u20AC"));
+    EXPECT_EQ(record("Germany").UCL4, "");
+    dialogs.answers = {MessageAnswer::Save};  // Bochum, beyond Germany's places, goes
+    trigger("tolGuardar");
+    EXPECT_EQ(read(path),
+              "\r\n*Andorra\r\nAndorra la Vella\r\n\r\n*Germany\r\nBerlin FC\r\n"
+              "Munich 1900\r\nHamburg SV M\xFCnchen *1860* \x80\r\nBremen FC\r\n"
+              "Dortmund Athletics\r\nStuttgart Kickers\r\nLeipzig Rovers\r\n"
+              "Mainz 05\r\n");
+}
+
+TEST_F(PanelTest, BoxesRefuseWhatTheFileCouldNotHoldAndSayWhy) {
+    open(write(QStringLiteral("de/euro.cfg"), kGermanyAndorra));
+    click(QStringLiteral("Germany"));
+    QLineEdit* first = box(QStringLiteral("txtUCL_0"));
+    const QString lineBreak =
+        QStringLiteral("A club name is one line: line breaks cannot be stored.");
+    const struct {
+        bool atStart, pasted;
+        QString text, reason;
+    } rows[] = {
+        {true, false, QStringLiteral("*"),
+         QStringLiteral("A club name cannot start with \"*\": the line would read as a nation.")},
+        {false, false, QString::fromUtf8("\u0141"),
+         QString::fromUtf8("\"\u0141\" cannot be stored in euro.cfg.")},
+        {false, true, QString::fromUtf8("x\u00E9\u0142\u0141"),
+         QString::fromUtf8("\"\u0142\" cannot be stored in euro.cfg.")},
+        {false, true, QStringLiteral("\n"), lineBreak},
+        {false, true, QStringLiteral("\r"), lineBreak},
+        {false, true, QStringLiteral("Two\r\nLines"), lineBreak},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text.toStdString());
+        first->setFocus();
+        row.atStart ? first->home(false) : first->end(false);
+        if (row.pasted) {
+            QApplication::clipboard()->setText(row.text);
+            first->paste();
+        } else {
+            keys(first, row.text);
+        }
+        EXPECT_EQ(first->text(), QStringLiteral("Berlin FC"));
+        EXPECT_EQ(record("Germany").UCL1, "Berlin FC");
+        EXPECT_TRUE(label(QStringLiteral("lblInfo"))->isVisible());
+        EXPECT_EQ(label(QStringLiteral("lblInfo"))->text(), row.reason);
+    }
+    EXPECT_FALSE(state().bModified);
+    type(QStringLiteral("txtUCL_0"), QStringLiteral(" *"));  // the next edit puts it away
+    EXPECT_FALSE(label(QStringLiteral("lblInfo"))->isVisible());
+}
+
+TEST_F(PanelTest, ADroppedEuroCfgOpensAsIfChosenInTheDialogAndNothingElseIsTaken) {
+    const QString path = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
+    const QString other = write(QStringLiteral("b/euro.cfg"), kPortugal);
+    EXPECT_FALSE(drop({path, other}));
+    EXPECT_FALSE(drop({write(QStringLiteral("c/teams.cfg"), kPortugal)}));
+    QDir().mkpath(scratch.filePath(QStringLiteral("d/euro.cfg")));
+    EXPECT_FALSE(drop({scratch.filePath(QStringLiteral("d/euro.cfg"))}));
+    EXPECT_EQ(files(), (QStringList{"a/euro.cfg", "b/euro.cfg", "c/teams.cfg"}));
+
+    EXPECT_TRUE(drop({path}));
+    EXPECT_EQ(nodeTexts(), (QStringList{"Italy", "Spain"}));
+    EXPECT_EQ(read(path + ".bak"), kSpainItaly);
+    trigger("tolAbrir");  // the dialog lists euro.cfg only, in the dropped file's folder
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(dialogs.fileRequests[0].filter, QStringLiteral("Euro setup (euro.cfg)"));
+    EXPECT_EQ(dialogs.fileRequests[0].directory, QFileInfo(path).absolutePath() + "/");
+}
+
+TEST_F(PanelTest, ToolsDropsAndClosingWaitWhileAFileLoads) {
+    // All arrive in the one pass over pending events that draws the status.
+    const QString path = sample();
+    QTimer::singleShot(0, tool("tolAbrir"), &QAction::trigger);
+    QTimer::singleShot(0, [&] { EXPECT_FALSE(drop({path})); });
+    QCoreApplication::postEvent(window.get(), new QCloseEvent);
+    open(path);
+    EXPECT_EQ(tree()->topLevelItemCount(), 51) << "the load ran to its end";
+    EXPECT_EQ(dialogs.fileRequests.size(), 1u) << "no second open inside the first";
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); })) << "then it closes";
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+}  // namespace
+}  // namespace velquor::test
