@@ -35,9 +35,9 @@ using AccessibilityTest = EditorTest;
 TEST_F(AccessibilityTest, EveryControlIsNamedInPlainEnglish) {
     ui::frmBuscar find(window.get());
     ui::frmAbout about(platform, window.get());
-    auto* band = window->findChild<QToolBar*>(QStringLiteral("Band1"));
+    auto* band = window->findChild<QToolBar*>("Band1");
     const auto in = [](QWidget* parent, const char* name) {
-        return parent->findChild<QWidget*>(QString::fromLatin1(name));
+        return parent->findChild<QWidget*>(name);
     };
     const auto button = [&](const char* name) { return band->widgetForAction(tool(name)); };
     std::vector<std::tuple<QObject*, QString, QString>> rows = {
@@ -63,7 +63,7 @@ TEST_F(AccessibilityTest, EveryControlIsNamedInPlainEnglish) {
         {in(&about, "lblVersion"), ui::frmAbout::versionLine(), ""},
     };
     for (const auto& [boxName, labelName, spoken] : kBoxes)
-        rows.emplace_back(box(QString::fromLatin1(boxName)), QString::fromLatin1(spoken), "");
+        rows.emplace_back(box(boxName), spoken, "");
     for (const auto& [object, name, description] : rows) {
         ASSERT_NE(object, nullptr) << name.toStdString();
         SCOPED_TRACE(object->objectName().toStdString());
@@ -72,22 +72,21 @@ TEST_F(AccessibilityTest, EveryControlIsNamedInPlainEnglish) {
     }
     EXPECT_EQ(qobject_cast<QLabel*>(in(&find, "Label1"))->buddy(), in(&find, "cmdAceptar"));
     EXPECT_TRUE(reader(button("tolFind"))->state().disabled);
-    EXPECT_TRUE(reader(box(QStringLiteral("txtUCL_0")))->state().disabled);
+    EXPECT_TRUE(reader(box("txtUCL_0"))->state().disabled);
 
     // Labels point a reader at their boxes.
     std::set<QObject*> labelledBy;
-    for (const auto& [face, relation] :
-         reader(box(QStringLiteral("txtUEFA_3")))->relations(QAccessible::Label))
+    for (const auto& [face, relation] : reader(box("txtUEFA_3"))->relations(QAccessible::Label))
         labelledBy.insert(face->object());
-    EXPECT_EQ(labelledBy, (std::set<QObject*>{label(QStringLiteral("lblUEFA_3")),
-                                              window->findChild<QGroupBox*>("Frame2")}));
+    EXPECT_EQ(labelledBy,
+              (std::set<QObject*>{label("lblUEFA_3"), window->findChild<QGroupBox*>("Frame2")}));
 
     // A reader walking down from the window meets each box once, and one tree.
     std::multiset<std::pair<int, QString>> met;
     collectNames(reader(window.get()), met);
     for (const auto& [boxName, labelName, spoken] : kBoxes)
-        EXPECT_EQ(met.count({QAccessible::EditableText, QString::fromLatin1(spoken)}), 1u);
-    EXPECT_EQ(met.count({QAccessible::Tree, QStringLiteral("Nations")}), 1u);
+        EXPECT_EQ(met.count({QAccessible::EditableText, spoken}), 1u);
+    EXPECT_EQ(met.count({QAccessible::Tree, "Nations"}), 1u);
 }
 
 }  // namespace

@@ -96,7 +96,7 @@ class EditorTest : public ::testing::Test {
     QString sample() {
         QFile source(QStringLiteral(VELQUOR_SOURCE_DIR "/examples/euro.cfg"));
         EXPECT_TRUE(source.open(QIODevice::ReadOnly));
-        return write(QStringLiteral("game/euro.cfg"), source.readAll().toStdString());
+        return write("game/euro.cfg", source.readAll().toStdString());
     }
     static std::string read(const QString& path) {
         QFile file(path);
@@ -112,9 +112,7 @@ class EditorTest : public ::testing::Test {
         return found;
     }
 
-    QAction* tool(const char* name) const {
-        return window->findChild<QAction*>(QString::fromLatin1(name));
-    }
+    QAction* tool(const char* name) const { return window->findChild<QAction*>(name); }
     void trigger(const char* name) { tool(name)->trigger(); }
     /// Opens path through the Open tool, as a user picking it in the dialog.
     void open(const QString& path) {
@@ -141,9 +139,7 @@ class EditorTest : public ::testing::Test {
         return enter.isAccepted() && dropped.isAccepted();
     }
 
-    QTreeWidget* tree() const {
-        return window->findChild<QTreeWidget*>(QStringLiteral("Treeview1"));
-    }
+    QTreeWidget* tree() const { return window->findChild<QTreeWidget*>("Treeview1"); }
     QStringList nodeTexts() const {
         QStringList texts;
         for (int k = 0; k < tree()->topLevelItemCount(); ++k)
@@ -161,7 +157,7 @@ class EditorTest : public ::testing::Test {
 
     QLineEdit* box(const QString& name) const { return window->findChild<QLineEdit*>(name); }
     QLabel* label(const QString& name) const { return window->findChild<QLabel*>(name); }
-    QString shown() const { return label(QStringLiteral("lblLiga"))->text(); }
+    QString shown() const { return label("lblLiga")->text(); }
     /// Types text at the end of the box, key by key.
     void type(const QString& name, const QString& text) {
         box(name)->setFocus();
@@ -198,7 +194,7 @@ class EditorTest : public ::testing::Test {
     void expectOnlyMessage(const QString& text) {
         ASSERT_EQ(dialogs.messages.size(), 1u) << dialogs.texts().back().toStdString();
         EXPECT_EQ(dialogs.messages[0].text, text);
-        EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Error"));
+        EXPECT_EQ(dialogs.messages[0].title, "Error");
         EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Critical);
         EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
     }

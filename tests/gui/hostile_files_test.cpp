@@ -50,7 +50,7 @@ TEST_F(HostileFilesTest, OddBytesHugeLinesAndEndlessEmptyLinesLoadOrAreRefused) 
         SCOPED_TRACE(row.what);
         QDir(scratch.path()).removeRecursively();
         newWindow();
-        const QString path = write(QStringLiteral("game/euro.cfg"), row.bytes);
+        const QString path = write("game/euro.cfg", row.bytes);
         open(path);
         EXPECT_EQ(files(), (QStringList{"game/euro.cfg", "game/euro.cfg.bak"}));
         EXPECT_TRUE(read(path) == row.bytes && read(path + ".bak") == row.bytes);
@@ -60,14 +60,14 @@ TEST_F(HostileFilesTest, OddBytesHugeLinesAndEndlessEmptyLinesLoadOrAreRefused) 
             continue;
         }
         EXPECT_TRUE(dialogs.messages.empty());
-        EXPECT_FALSE(window->findChild<QProgressBar*>(QStringLiteral("pbar"))->isVisible());
-        EXPECT_FALSE(label(QStringLiteral("lblInfo"))->isVisible());
+        EXPECT_FALSE(window->findChild<QProgressBar*>("pbar")->isVisible());
+        EXPECT_FALSE(label("lblInfo")->isVisible());
         EXPECT_EQ(nodeTexts(), row.club ? QStringList{"Spain"} : QStringList{});
         if (!row.club)
             continue;
         EXPECT_TRUE(record("Spain").UCL1 == *row.club);
-        click(QStringLiteral("Spain"));
-        EXPECT_EQ(box(QStringLiteral("txtUCL_0"))->text(), platform::decodeText(*row.club));
+        click("Spain");
+        EXPECT_EQ(box("txtUCL_0")->text(), platform::decodeText(*row.club));
         EXPECT_FALSE(state().bUnsaved) << "showing a record is no edit";
     }
 }

@@ -17,7 +17,7 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
 }
 QString focused() {
     QWidget* w = QApplication::focusWidget();
-    return w ? w->objectName() : QStringLiteral("<nothing>");
+    return w ? w->objectName() : "<nothing>";
 }
 
 class KeyboardOnlyTest : public EditorTest {
@@ -32,7 +32,7 @@ class KeyboardOnlyTest : public EditorTest {
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     QString league(int node) const {
-        return QStringLiteral("Current League: ") + tree()->topLevelItem(node)->text(0);
+        return "Current League: " + tree()->topLevelItem(node)->text(0);
     }
 };
 
@@ -42,8 +42,8 @@ TEST_F(KeyboardOnlyTest, OpenChooseEditSaveFindAboutAndQuit) {
     press(Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(tree()->topLevelItemCount(), 51);
     // The focus is in the tree, which has chosen nothing by getting it.
-    ASSERT_EQ(focused(), QStringLiteral("Treeview1"));
-    EXPECT_EQ(shown(), QStringLiteral("Current league:"));
+    ASSERT_EQ(focused(), "Treeview1");
+    EXPECT_EQ(shown(), "Current league:");
 
     // Space chooses the marked node; arrows choose, and the panel follows.
     press(Qt::Key_Space);
@@ -55,7 +55,7 @@ TEST_F(KeyboardOnlyTest, OpenChooseEditSaveFindAboutAndQuit) {
     EXPECT_EQ(shown(), league(1));
     for (int k = 0; k < tree()->topLevelItemCount() && !shown().endsWith(u": Germany"); ++k)
         press(Qt::Key_Down);
-    ASSERT_EQ(shown(), QStringLiteral("Current League: Germany"));
+    ASSERT_EQ(shown(), "Current League: Germany");
 
     // Tab walks the open boxes in the window's order and comes back to the
     // tree; Germany has no fourth UEFA Cup place and no third Intertoto one.
@@ -63,9 +63,9 @@ TEST_F(KeyboardOnlyTest, OpenChooseEditSaveFindAboutAndQuit) {
     for (int k = 0; k < 10; ++k) {
         press(Qt::Key_Tab);
         visited << focused();
-        if (focused() == QStringLiteral("txtUCL_3")) {
+        if (focused() == "txtUCL_3") {
             press(Qt::Key_End);
-            keys(box(focused()), QStringLiteral(" II"));
+            keys(box(focused()), " II");
         }
     }
     EXPECT_EQ(visited, (QStringList{"txtUCL_0", "txtUCL_1", "txtUCL_2", "txtUEFA_0", "txtUEFA_1",
@@ -76,29 +76,29 @@ TEST_F(KeyboardOnlyTest, OpenChooseEditSaveFindAboutAndQuit) {
 
     // Find: from OK back to the box, type, Enter.
     dialogs.script.push_back([](QDialog&) {
-        EXPECT_EQ(focused(), QStringLiteral("cmdAceptar"));
+        EXPECT_EQ(focused(), "cmdAceptar");
         press(Qt::Key_Tab, Qt::ShiftModifier);
-        keys(QApplication::focusWidget(), QStringLiteral("slov"));
+        keys(QApplication::focusWidget(), "slov");
         press(Qt::Key_Return);
     });
     pressForDialog(Qt::Key_F, Qt::ControlModifier);
-    EXPECT_EQ(shown(), QStringLiteral("Current League: Slovakia"));
-    EXPECT_EQ(focused(), QStringLiteral("Treeview1"));
+    EXPECT_EQ(shown(), "Current League: Slovakia");
+    EXPECT_EQ(focused(), "Treeview1");
 
     // Tab selects the whole name: typing replaces it.
     press(Qt::Key_Tab);
-    keys(QApplication::focusWidget(), QStringLiteral("Betis"));
-    ASSERT_EQ(box(QStringLiteral("txtUCL_0"))->text(), QStringLiteral("Betis"));
+    keys(QApplication::focusWidget(), "Betis");
+    ASSERT_EQ(box("txtUCL_0")->text(), "Betis");
 
     // About closes with Enter and with Esc, and the focus comes back.
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         dialogs.script.push_back([key](QDialog& about) {
-            EXPECT_EQ(focused(), QStringLiteral("cmdOK"));
+            EXPECT_EQ(focused(), "cmdOK");
             press(key);
             EXPECT_FALSE(about.isVisible());
         });
         pressForDialog(Qt::Key_F1);
-        EXPECT_EQ(focused(), QStringLiteral("txtUCL_0"));
+        EXPECT_EQ(focused(), "txtUCL_0");
     }
     EXPECT_TRUE(dialogs.messages.empty());
 
@@ -110,16 +110,16 @@ TEST_F(KeyboardOnlyTest, OpenChooseEditSaveFindAboutAndQuit) {
 }
 
 TEST_F(KeyboardOnlyTest, KeysThatCannotDoAnythingYetDoNothing) {
-    ASSERT_EQ(focused(), QStringLiteral("Treeview1"));
+    ASSERT_EQ(focused(), "Treeview1");
     press(Qt::Key_Tab);  // no box to go to
-    EXPECT_EQ(focused(), QStringLiteral("Treeview1"));
+    EXPECT_EQ(focused(), "Treeview1");
     press(Qt::Key_F, Qt::ControlModifier);
     press(Qt::Key_O, Qt::ControlModifier);  // cancelled
     EXPECT_EQ(dialogs.shown, 0);
     EXPECT_EQ(dialogs.fileRequests.size(), 1u);
     // Ctrl+Q belongs to the window, not to a sixth tool on the toolbar.
-    QAction* quit = window->findChild<QAction*>(QStringLiteral("actQuit"));
-    EXPECT_FALSE(window->findChild<QToolBar*>(QStringLiteral("Band1"))->actions().contains(quit));
+    QAction* quit = window->findChild<QAction*>("actQuit");
+    EXPECT_FALSE(window->findChild<QToolBar*>("Band1")->actions().contains(quit));
     press(Qt::Key_Q, Qt::ControlModifier);
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(window->isVisible());

@@ -22,11 +22,11 @@ bool red(const QLabel* label) {
 }
 
 TEST_F(PanelTest, StartsEmptyAndShutAndFindNeedsTwoNations) {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Velquor EC"));
+    EXPECT_EQ(window->windowTitle(), "Velquor EC");
     EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(window->centralWidget()->minimumSize(), QSize(547, 435));  // twips / 15
     QStringList names;
-    for (QAction* action : window->findChild<QToolBar*>(QStringLiteral("Band1"))->actions()) {
+    for (QAction* action : window->findChild<QToolBar*>("Band1")->actions()) {
         if (action->isSeparator())
             continue;
         names << action->objectName();
@@ -34,22 +34,22 @@ TEST_F(PanelTest, StartsEmptyAndShutAndFindNeedsTwoNations) {
     }
     EXPECT_EQ(names, (QStringList{"tolAbrir", "tolGuardar", "tolSaveAs", "tolFind", "tolAbout"}));
     for (int k = 0; k < 11; ++k) {
-        EXPECT_FALSE(box(QString::fromLatin1(kBoxes[k][0]))->isEnabled());
-        EXPECT_EQ(label(QString::fromLatin1(kBoxes[k][1]))->toolTip(),
-                  "11001100111"[k] == '1' ? QStringLiteral("Required field") : QString());
+        EXPECT_FALSE(box(kBoxes[k][0])->isEnabled());
+        EXPECT_EQ(label(kBoxes[k][1])->toolTip(),
+                  "11001100111"[k] == '1' ? "Required field" : QString());
     }
     for (QGroupBox* frame : window->findChildren<QGroupBox*>())
         EXPECT_FALSE(frame->isEnabled());
-    EXPECT_EQ(shown(), QStringLiteral("Current league:"));
-    EXPECT_FALSE(label(QStringLiteral("lblInfo"))->isVisible());
-    EXPECT_FALSE(window->findChild<QProgressBar*>(QStringLiteral("pbar"))->isVisible());
+    EXPECT_EQ(shown(), "Current league:");
+    EXPECT_FALSE(label("lblInfo")->isVisible());
+    EXPECT_FALSE(window->findChild<QProgressBar*>("pbar")->isVisible());
     EXPECT_FALSE(tool("tolFind")->isEnabled());
     trigger("tolGuardar");  // nothing to save yet
     expectOnlyMessage(ui::texts::kSavingError);
 
-    open(write(QStringLiteral("one/euro.cfg"), kPortugal));
+    open(write("one/euro.cfg", kPortugal));
     EXPECT_FALSE(tool("tolFind")->isEnabled());
-    open(write(QStringLiteral("two/euro.cfg"), kSpainItaly));
+    open(write("two/euro.cfg", kSpainItaly));
     EXPECT_TRUE(tool("tolFind")->isEnabled());
     trigger("tolAbrir");  // cancelled: the tree is emptied, the tools stay
     EXPECT_EQ(tree()->topLevelItemCount(), 0);
@@ -69,53 +69,53 @@ TEST_F(PanelTest, TheTreeHoldsEveryNationInCatalogueOrderWithItsFlagAndRefusesEd
         EXPECT_FALSE(item->flags() & Qt::ItemIsEditable);
     }
     const ui::ImageList& images = window->imageList();
-    EXPECT_EQ(tree()->findItems(QStringLiteral("Northern Ireland"), {})[0]->icon(0).cacheKey(),
-              images.picture(QStringLiteral("Pelota")).cacheKey());  // it has no flag
-    EXPECT_FALSE(images.contains(QStringLiteral("spain"))) << "keys compare case and all";
+    EXPECT_EQ(tree()->findItems("Northern Ireland", {})[0]->icon(0).cacheKey(),
+              images.picture("Pelota").cacheKey());  // it has no flag
+    EXPECT_FALSE(images.contains("spain")) << "keys compare case and all";
     EXPECT_FALSE(images.picture(1).isNull()) << "the folder";
     EXPECT_TRUE(images.picture(images.count() + 1).isNull());
 
-    click(QStringLiteral("Spain"));
+    click("Spain");
     QTest::keyClick(tree(), Qt::Key_F2);
-    QTest::keyClicks(tree()->focusWidget(), QStringLiteral("Narnia"));
+    QTest::keyClicks(tree()->focusWidget(), "Narnia");
     QTest::keyClick(tree()->focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(tree()->findItems(QStringLiteral("Narnia"), {}).size(), 0);
+    EXPECT_EQ(tree()->findItems("Narnia", {}).size(), 0);
 }
 
 TEST_F(PanelTest, EachNationsCountsOpenItsBoxesAndMarkTheOthersRedAndUnplaced) {
-    open(write(QStringLiteral("de/euro.cfg"), kGermanyAndorra));
+    open(write("de/euro.cfg", kGermanyAndorra));
     for (const char* nation : {"Germany", "Andorra", "Germany"}) {  // anew, not added up
-        click(QString::fromLatin1(nation));
-        EXPECT_EQ(shown(), QStringLiteral("Current League: ") + QString::fromLatin1(nation));
+        click(nation);
+        EXPECT_EQ(shown(), QString("Current League: ") + nation);
         const char* places = nation[0] == 'G' ? "11111110110" : "00001000000";
         for (int k = 0; k < 11; ++k) {
             SCOPED_TRACE(std::string(nation) + " " + kBoxes[k][0]);
             const bool open = places[k] == '1';
-            QLineEdit* shownBox = box(QString::fromLatin1(kBoxes[k][0]));
+            QLineEdit* shownBox = box(kBoxes[k][0]);
             EXPECT_EQ(shownBox->isEnabled(), open);
-            EXPECT_EQ(red(label(QString::fromLatin1(kBoxes[k][1]))), !open);
+            EXPECT_EQ(red(label(kBoxes[k][1])), !open);
             EXPECT_EQ(
                 QAccessible::queryAccessibleInterface(shownBox)->text(QAccessible::Description),
                 open ? QString() : ui::texts::kNoPlace);
         }
-        EXPECT_FALSE(red(label(QStringLiteral("lblLiga"))));
+        EXPECT_FALSE(red(label("lblLiga")));
     }
     // Club lines beyond the places were not read; with no Champions League
     // place the first club line is the UEFA Cup's.
-    EXPECT_EQ(box(QStringLiteral("txtUEFA_2"))->text(), QStringLiteral("Stuttgart Kickers"));
-    EXPECT_EQ(box(QStringLiteral("txtIntertoto_1"))->text(), QStringLiteral("Mainz 05"));
-    EXPECT_EQ(box(QStringLiteral("txtIntertoto_2"))->text(), QString());
+    EXPECT_EQ(box("txtUEFA_2")->text(), "Stuttgart Kickers");
+    EXPECT_EQ(box("txtIntertoto_1")->text(), "Mainz 05");
+    EXPECT_EQ(box("txtIntertoto_2")->text(), QString());
     EXPECT_EQ(record("Andorra").UEFA1, "Andorra la Vella");
     // A club in a place beyond the count is shown, in its shut box.
     record("Germany").UEFA4 = "Kiel Holstein";
-    click(QStringLiteral("Andorra"));
-    click(QStringLiteral("Germany"));
-    EXPECT_EQ(box(QStringLiteral("txtUEFA_3"))->text(), QStringLiteral("Kiel Holstein"));
+    click("Andorra");
+    click("Germany");
+    EXPECT_EQ(box("txtUEFA_3")->text(), "Kiel Holstein");
     EXPECT_FALSE(state().bModified);
 
     // An open empties and shuts the panel, so that no edit lands elsewhere.
-    open(write(QStringLiteral("de/euro.cfg"), kGermanyAndorra));
-    EXPECT_EQ(shown(), QStringLiteral("Current league:"));
+    open(write("de/euro.cfg", kGermanyAndorra));
+    EXPECT_EQ(shown(), "Current league:");
     EXPECT_TRUE(state().sCurrentKey.empty());
     for (QLineEdit* each : window->findChildren<QLineEdit*>()) {
         EXPECT_TRUE(each->text().isEmpty() && !each->isEnabled());
@@ -125,16 +125,14 @@ TEST_F(PanelTest, EachNationsCountsOpenItsBoxesAndMarkTheOthersRedAndUnplaced) {
 }
 
 TEST_F(PanelTest, TypingChangesTheRecordAtOnceAndTheSavedFile) {
-    const QString path =
-        openAndEdit(QStringLiteral("de/euro.cfg"), kGermanyAndorra, QStringLiteral("Germany"),
-                    QStringLiteral("txtUEFA_1"), QStringLiteral("s"));
+    const QString path = openAndEdit("de/euro.cfg", kGermanyAndorra, "Germany", "txtUEFA_1", "s");
     EXPECT_EQ(record("Germany").UEFA2, "Dortmund Athletics");
     EXPECT_TRUE(state().bModified);
-    click(QStringLiteral("Andorra"));
-    click(QStringLiteral("Germany"));
-    EXPECT_EQ(box(QStringLiteral("txtUEFA_1"))->text(), QStringLiteral("Dortmund Athletics"));
-    erase(QStringLiteral("txtUCL_3"));
-    type(QStringLiteral("txtUCL_2"), QString::fromUtf8(" M\u00FCnchen *1860* \u20AC"));
+    click("Andorra");
+    click("Germany");
+    EXPECT_EQ(box("txtUEFA_1")->text(), "Dortmund Athletics");
+    erase("txtUCL_3");
+    type("txtUCL_2", QString::fromUtf8(" M\u00FCnchen *1860* \u20AC"));
     EXPECT_EQ(record("Germany").UCL4, "");
     dialogs.answers = {MessageAnswer::Save};  // Bochum, beyond Germany's places, goes
     trigger("tolGuardar");
@@ -146,24 +144,22 @@ TEST_F(PanelTest, TypingChangesTheRecordAtOnceAndTheSavedFile) {
 }
 
 TEST_F(PanelTest, BoxesRefuseWhatTheFileCouldNotHoldAndSayWhy) {
-    open(write(QStringLiteral("de/euro.cfg"), kGermanyAndorra));
-    click(QStringLiteral("Germany"));
-    QLineEdit* first = box(QStringLiteral("txtUCL_0"));
-    const QString lineBreak =
-        QStringLiteral("A club name is one line: line breaks cannot be stored.");
+    open(write("de/euro.cfg", kGermanyAndorra));
+    click("Germany");
+    QLineEdit* first = box("txtUCL_0");
+    const QString lineBreak = "A club name is one line: line breaks cannot be stored.";
     const struct {
         bool atStart, pasted;
         QString text, reason;
     } rows[] = {
-        {true, false, QStringLiteral("*"),
-         QStringLiteral("A club name cannot start with \"*\": the line would read as a nation.")},
+        {true, false, "*", "A club name cannot start with \"*\": the line would read as a nation."},
         {false, false, QString::fromUtf8("\u0141"),
          QString::fromUtf8("\"\u0141\" cannot be stored in euro.cfg.")},
         {false, true, QString::fromUtf8("x\u00E9\u0142\u0141"),
          QString::fromUtf8("\"\u0142\" cannot be stored in euro.cfg.")},
-        {false, true, QStringLiteral("\n"), lineBreak},
-        {false, true, QStringLiteral("\r"), lineBreak},
-        {false, true, QStringLiteral("Two\r\nLines"), lineBreak},
+        {false, true, "\n", lineBreak},
+        {false, true, "\r", lineBreak},
+        {false, true, "Two\r\nLines", lineBreak},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text.toStdString());
@@ -175,23 +171,23 @@ TEST_F(PanelTest, BoxesRefuseWhatTheFileCouldNotHoldAndSayWhy) {
         } else {
             keys(first, row.text);
         }
-        EXPECT_EQ(first->text(), QStringLiteral("Berlin FC"));
+        EXPECT_EQ(first->text(), "Berlin FC");
         EXPECT_EQ(record("Germany").UCL1, "Berlin FC");
-        EXPECT_TRUE(label(QStringLiteral("lblInfo"))->isVisible());
-        EXPECT_EQ(label(QStringLiteral("lblInfo"))->text(), row.reason);
+        EXPECT_TRUE(label("lblInfo")->isVisible());
+        EXPECT_EQ(label("lblInfo")->text(), row.reason);
     }
     EXPECT_FALSE(state().bModified);
-    type(QStringLiteral("txtUCL_0"), QStringLiteral(" *"));  // the next edit puts it away
-    EXPECT_FALSE(label(QStringLiteral("lblInfo"))->isVisible());
+    type("txtUCL_0", " *");  // the next edit puts it away
+    EXPECT_FALSE(label("lblInfo")->isVisible());
 }
 
 TEST_F(PanelTest, ADroppedEuroCfgOpensAsIfChosenInTheDialogAndNothingElseIsTaken) {
-    const QString path = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
-    const QString other = write(QStringLiteral("b/euro.cfg"), kPortugal);
+    const QString path = write("a/euro.cfg", kSpainItaly);
+    const QString other = write("b/euro.cfg", kPortugal);
     EXPECT_FALSE(drop({path, other}));
-    EXPECT_FALSE(drop({write(QStringLiteral("c/teams.cfg"), kPortugal)}));
-    QDir().mkpath(scratch.filePath(QStringLiteral("d/euro.cfg")));
-    EXPECT_FALSE(drop({scratch.filePath(QStringLiteral("d/euro.cfg"))}));
+    EXPECT_FALSE(drop({write("c/teams.cfg", kPortugal)}));
+    QDir().mkpath(scratch.filePath("d/euro.cfg"));
+    EXPECT_FALSE(drop({scratch.filePath("d/euro.cfg")}));
     EXPECT_EQ(files(), (QStringList{"a/euro.cfg", "b/euro.cfg", "c/teams.cfg"}));
 
     EXPECT_TRUE(drop({path}));
@@ -199,7 +195,7 @@ TEST_F(PanelTest, ADroppedEuroCfgOpensAsIfChosenInTheDialogAndNothingElseIsTaken
     EXPECT_EQ(read(path + ".bak"), kSpainItaly);
     trigger("tolAbrir");  // the dialog lists euro.cfg only, in the dropped file's folder
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(dialogs.fileRequests[0].filter, QStringLiteral("Euro setup (euro.cfg)"));
+    EXPECT_EQ(dialogs.fileRequests[0].filter, "Euro setup (euro.cfg)");
     EXPECT_EQ(dialogs.fileRequests[0].directory, QFileInfo(path).absolutePath() + "/");
 }
 

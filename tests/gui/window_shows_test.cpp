@@ -15,13 +15,13 @@ using WindowShows = EditorTest;
 
 TEST_F(WindowShows, EveryNationsCaptionFitsItsLabel) {
     open(sample());
-    QLabel* caption = label(QStringLiteral("lblLiga"));
+    QLabel* caption = label("lblLiga");
     EXPECT_LE(caption->geometry().right(),
-              window->findChild<QWidget*>(QStringLiteral("Frame1"))->geometry().right());
+              window->findChild<QWidget*>("Frame1")->geometry().right());
     EXPECT_LE(caption->fontMetrics().height(), caption->contentsRect().height());
     for (const QString& name : nodeTexts()) {
         click(name);
-        ASSERT_EQ(caption->text(), QStringLiteral("Current League: ") + name);
+        ASSERT_EQ(caption->text(), "Current League: " + name);
         EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()),
                   caption->contentsRect().width())
             << name.toStdString();
@@ -31,10 +31,9 @@ TEST_F(WindowShows, EveryNationsCaptionFitsItsLabel) {
 TEST_F(WindowShows, AnOpenTakesTheLabelsBackToTheirStartColours) {
     const ui::frmEditor fresh(platform, fs);
     open(sample());
-    click(QStringLiteral("Poland"));  // one Champions League place: three red labels
-    ASSERT_EQ(label(QStringLiteral("lblUCL_3"))->palette().color(QPalette::WindowText),
-              QColor(Qt::red));
-    open(scratch.filePath(QStringLiteral("game/euro.cfg")));
+    click("Poland");  // one Champions League place: three red labels
+    ASSERT_EQ(label("lblUCL_3")->palette().color(QPalette::WindowText), QColor(Qt::red));
+    open(scratch.filePath("game/euro.cfg"));
     for (QLabel* shown : window->findChildren<QLabel*>()) {
         const auto* start = fresh.findChild<QLabel*>(shown->objectName());
         ASSERT_NE(start, nullptr);
@@ -47,9 +46,8 @@ TEST_F(WindowShows, AnOpenTakesTheLabelsBackToTheirStartColours) {
 }
 
 TEST_F(WindowShows, SaveAsHasNoTooltipNotEvenForAScreenReader) {
-    QWidget* button =
-        window->findChild<QToolBar*>(QStringLiteral("Band1"))->widgetForAction(tool("tolSaveAs"));
-    tool("tolSaveAs")->setText(QStringLiteral("Save as"));  // the action tells its button again
+    QWidget* button = window->findChild<QToolBar*>("Band1")->widgetForAction(tool("tolSaveAs"));
+    tool("tolSaveAs")->setText("Save as");  // the action tells its button again
     EXPECT_TRUE(button->toolTip().isEmpty());
     EXPECT_TRUE(
         QAccessible::queryAccessibleInterface(button)->text(QAccessible::Description).isEmpty());
@@ -59,20 +57,18 @@ TEST_F(WindowShows, TheAboutBoxHasNoIconAndNothingTouchesTheRuleOrTheEdge) {
     dialogs.script.push_back([](QDialog& about) {
         EXPECT_TRUE(about.windowIcon().isNull());
         EXPECT_TRUE(about.windowHandle()->icon().isNull());
-        const QRect rule =
-            about.findChild<QFrame*>(QStringLiteral("Line1_1"))
-                ->geometry()
-                .united(about.findChild<QFrame*>(QStringLiteral("Line1_0"))->geometry());
+        const QRect rule = about.findChild<QFrame*>("Line1_1")->geometry().united(
+            about.findChild<QFrame*>("Line1_0")->geometry());
         const QRect inside = about.rect().adjusted(1, 1, -1, -1);
         for (const QWidget* control :
              about.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
             const std::string name = control->objectName().toStdString();
             EXPECT_TRUE(inside.contains(control->geometry())) << name;
-            const bool isRule = control->objectName().startsWith(QStringLiteral("Line1"));
+            const bool isRule = control->objectName().startsWith("Line1");
             EXPECT_TRUE(isRule || !control->geometry().intersects(rule.adjusted(-1, -1, 1, 1)))
                 << name;
         }
-        about.findChild<QWidget*>(QStringLiteral("cmdOK"))->setFocus();
+        about.findChild<QWidget*>("cmdOK")->setFocus();
         QTest::keyClick(&about, Qt::Key_Escape);
     });
     trigger("tolAbout");
