@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <filesystem>
 #include <functional>
+#include <numeric>
 
 #include "editor_fixture.h"
 
@@ -50,6 +51,8 @@ TEST_F(OpenSaveTest, OpenBacksUpTheFileAndSavesLandWhereTheyWereSent) {
 
 TEST_F(OpenSaveTest, EveryWayALoadCanFailShowsTheMessageClosesAndWritesNothing) {
     const QStringList none, both{"euro.cfg", "euro.cfg.bak"}, backup{"euro.cfg.bak"};
+    std::string everyByte(256, '\0');
+    std::iota(everyByte.begin(), everyByte.end(), '\0');
     const struct {
         const char* what;
         std::string bytes;      // empty: no file
@@ -59,6 +62,8 @@ TEST_F(OpenSaveTest, EveryWayALoadCanFailShowsTheMessageClosesAndWritesNothing) 
     } rows[] = {
         // clang-format off
         {"orphan club line", "Nobody\r\n*Spain\r\n", None, None, false, both},
+        {"every byte: up to the CR, a club line with no nation", everyByte, None, None, false, both},
+        {"64 MiB without a line end", std::string(64 << 20, 'x'), None, None, false, both},
         {"backup cut short", kSpainItaly, Copy, None, false, {"euro.cfg"}},
         {"read fails", kSpainItaly, Read, None, false, both},
         {"missing file", "", None, None, false, none},

@@ -1,9 +1,7 @@
 // What the windows show, whole and true, at every scale the tests run at
-// (see CMakeLists.txt): captions, label colours, the About box's make-up.
+// (see CMakeLists.txt).
 
-#include <QAccessible>
 #include <QFrame>
-#include <QToolBar>
 #include <QWindow>
 
 #include "editor_fixture.h"
@@ -39,18 +37,10 @@ TEST_F(WindowShows, AnOpenTakesTheLabelsBackToTheirStartColours) {
         ASSERT_NE(start, nullptr);
         EXPECT_EQ(shown->foregroundRole(), start->foregroundRole());
         for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            EXPECT_EQ(shown->palette().color(group, shown->foregroundRole()),
-                      start->palette().color(group, start->foregroundRole()))
+            EXPECT_EQ(shown->palette().color(group, QPalette::WindowText),
+                      start->palette().color(group, QPalette::WindowText))
                 << shown->objectName().toStdString() << " in group " << group;
     }
-}
-
-TEST_F(WindowShows, SaveAsHasNoTooltipNotEvenForAScreenReader) {
-    QWidget* button = window->findChild<QToolBar*>("Band1")->widgetForAction(tool("tolSaveAs"));
-    tool("tolSaveAs")->setText("Save as");  // the action tells its button again
-    EXPECT_TRUE(button->toolTip().isEmpty());
-    EXPECT_TRUE(
-        QAccessible::queryAccessibleInterface(button)->text(QAccessible::Description).isEmpty());
 }
 
 TEST_F(WindowShows, TheAboutBoxHasNoIconAndNothingTouchesTheRuleOrTheEdge) {
@@ -60,15 +50,12 @@ TEST_F(WindowShows, TheAboutBoxHasNoIconAndNothingTouchesTheRuleOrTheEdge) {
         const QRect rule = about.findChild<QFrame*>("Line1_1")->geometry().united(
             about.findChild<QFrame*>("Line1_0")->geometry());
         const QRect inside = about.rect().adjusted(1, 1, -1, -1);
-        for (const QWidget* control :
-             about.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-            const std::string name = control->objectName().toStdString();
-            EXPECT_TRUE(inside.contains(control->geometry())) << name;
-            const bool isRule = control->objectName().startsWith("Line1");
-            EXPECT_TRUE(isRule || !control->geometry().intersects(rule.adjusted(-1, -1, 1, 1)))
-                << name;
+        for (const QWidget* control : about.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            SCOPED_TRACE(control->objectName().toStdString());
+            EXPECT_TRUE(inside.contains(control->geometry()));
+            EXPECT_TRUE(control->objectName().startsWith("Line1") ||
+                        !control->geometry().intersects(rule.adjusted(-1, -1, 1, 1)));
         }
-        about.findChild<QWidget*>("cmdOK")->setFocus();
         QTest::keyClick(&about, Qt::Key_Escape);
     });
     trigger("tolAbout");
