@@ -26,14 +26,9 @@ TEST_F(PanelTest, StartsEmptyAndShutAndFindNeedsTwoNations) {
     EXPECT_EQ(window->centralWidget()->minimumSize(), QSize(547, 435));  // twips / 15
     QStringList names;
     for (QAction* action : window->findChild<QToolBar*>("Band1")->actions())
-        if (!action->isSeparator() && !action->icon().isNull())
-            names << action->objectName();
+        if (!action->isSeparator())
+            names << action->objectName() + (action->icon().isNull() ? " without icon" : "");
     EXPECT_EQ(names, (QStringList{"tolAbrir", "tolGuardar", "tolSaveAs", "tolFind", "tolAbout"}));
-    for (int k = 0; k < 11; ++k) {
-        EXPECT_FALSE(box(kBoxes[k][0])->isEnabled());
-        EXPECT_EQ(label(kBoxes[k][1])->toolTip(),
-                  "11001100111"[k] == '1' ? "Required field" : QString());
-    }
     for (QGroupBox* frame : window->findChildren<QGroupBox*>())
         EXPECT_FALSE(frame->isEnabled());
     EXPECT_EQ(shown(), "Current league:");
@@ -85,6 +80,8 @@ TEST_F(PanelTest, EachNationsCountsOpenItsBoxesAndMarkTheOthersRedAndUnplaced) {
             EXPECT_EQ(label(kBoxes[k][1])->palette().color(QPalette::WindowText),
                       open ? QColor(Qt::black) : QColor(Qt::red));
             EXPECT_EQ(description(box(kBoxes[k][0])), open ? QString() : ui::texts::kNoPlace);
+            EXPECT_EQ(label(kBoxes[k][1])->toolTip(),
+                      "11001100111"[k] == '1' ? "Required field" : QString());
         }
     }
     // Club lines beyond the places were not read; with no Champions League
@@ -139,8 +136,7 @@ TEST_F(PanelTest, BoxesRefuseWhatTheFileCouldNotHoldAndSayWhy) {
         {false, true, "x\u00E9\u0142\u0141", "\"\u0142\" cannot be stored in euro.cfg."},
         {false, true, "\n", lineBreak},
         {false, true, "\r", lineBreak},
-        {false, true, "Two\r\nLines", lineBreak},
-    };
+        {false, true, "Two\r\nLines", lineBreak}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text.toStdString());
         first->setFocus();
