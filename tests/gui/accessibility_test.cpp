@@ -2,9 +2,7 @@
 // events are not checked: without a platform bridge, as headless, Qt sends none.)
 
 #include <QAccessible>
-#include <QGroupBox>
 #include <QToolBar>
-#include <set>
 
 #include "editor_fixture.h"
 #include "ui/about/frm_about.h"
@@ -17,17 +15,6 @@ QAccessibleInterface* reader(QObject* object) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
     EXPECT_NE(face, nullptr) << object->objectName().toStdString();
     return face;
-}
-
-// How often a reader walking down from face meets each name, by role.
-void collectNames(QAccessibleInterface* face, std::multiset<std::pair<int, QString>>& met) {
-    for (int k = 0; k < face->childCount(); ++k) {
-        QAccessibleInterface* child = face->child(k);
-        if (child && !child->state().invisible) {
-            met.emplace(child->role(), child->text(QAccessible::Name));
-            collectNames(child, met);
-        }
-    }
 }
 
 using AccessibilityTest = EditorTest;
@@ -67,20 +54,6 @@ TEST_F(AccessibilityTest, EveryControlIsNamedInPlainEnglish) {
     EXPECT_EQ(qobject_cast<QLabel*>(in(&find, "Label1"))->buddy(), in(&find, "cmdAceptar"));
     EXPECT_TRUE(reader(button("tolFind"))->state().disabled);
     EXPECT_TRUE(reader(box("txtUCL_0"))->state().disabled);
-
-    // Labels point a reader at their boxes.
-    std::set<QObject*> labelledBy;
-    for (const auto& [face, relation] : reader(box("txtUEFA_3"))->relations(QAccessible::Label))
-        labelledBy.insert(face->object());
-    EXPECT_EQ(labelledBy,
-              (std::set<QObject*>{label("lblUEFA_3"), window->findChild<QGroupBox*>("Frame2")}));
-
-    // A reader walking down from the window meets each box once, and one tree.
-    std::multiset<std::pair<int, QString>> met;
-    collectNames(reader(window.get()), met);
-    for (const auto& [boxName, labelName, spoken] : kBoxes)
-        EXPECT_EQ(met.count({QAccessible::EditableText, spoken}), 1u);
-    EXPECT_EQ(met.count({QAccessible::Tree, "Nations"}), 1u);
 }
 
 }  // namespace

@@ -11,19 +11,32 @@ namespace {
 
 using WindowShows = EditorTest;
 
-TEST_F(WindowShows, EveryNationsCaptionFitsItsLabel) {
+// The tree holds every nation in catalogue order with its flag, and a click
+// on its node shows its whole caption.
+TEST_F(WindowShows, EveryNationsNodeHasItsFlagAndItsCaptionFitsItsLabel) {
     open(sample());
     QLabel* caption = label("lblLiga");
     EXPECT_LE(caption->geometry().right(),
               window->findChild<QWidget*>("Frame1")->geometry().right());
     EXPECT_LE(caption->fontMetrics().height(), caption->contentsRect().height());
-    for (const QString& name : nodeTexts()) {
-        click(name);
-        ASSERT_EQ(caption->text(), "Current League: " + name);
+    ASSERT_EQ(tree()->topLevelItemCount(), static_cast<int>(kNationTable.size()));
+    for (std::size_t k = 0; k < kNationTable.size(); ++k) {
+        QTreeWidgetItem* item = tree()->topLevelItem(static_cast<int>(k));
+        SCOPED_TRACE(kNationTable[k].name);
+        EXPECT_EQ(item->text(0).toStdString(), kNationTable[k].name);
+        EXPECT_EQ(item->data(0, Qt::UserRole).toString(), item->text(0)) << "tag";
+        EXPECT_FALSE(item->icon(0).pixmap(16, 16).isNull());
+        EXPECT_FALSE(item->flags() & Qt::ItemIsEditable);
+        click(item->text(0));
+        ASSERT_EQ(caption->text(), "Current League: " + item->text(0));
         EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()),
-                  caption->contentsRect().width())
-            << name.toStdString();
+                  caption->contentsRect().width());
     }
+    EXPECT_EQ(tree()->findItems("Northern Ireland", {})[0]->icon(0).cacheKey(),
+              window->imageList().picture("Pelota").cacheKey());  // it has no flag
+    QTest::keyClick(tree(), Qt::Key_F2);
+    QTest::keyClicks(tree()->focusWidget(), "Narnia\r");
+    EXPECT_EQ(tree()->findItems("Narnia", {}).size(), 0);
 }
 
 TEST_F(WindowShows, AnOpenTakesTheLabelsBackToTheirStartColours) {
