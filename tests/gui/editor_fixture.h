@@ -73,14 +73,14 @@ class EditorTest : public ::testing::Test {
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    /// A fresh window and no messages yet, for the next row of a table.
+    /// A fresh window, for the next row of a table.
     void newWindow() {
         dialogs.messages.clear();
         window = std::make_unique<ui::frmEditor>(platform, fs);
         window->show();
     }
 
-    /// Writes bytes to name (a path below the scratch folder) and returns its path.
+    /// Writes bytes to name below the scratch folder and returns its path.
     QString write(const QString& name, const std::string& bytes) {
         const QString path = scratch.filePath(name);
         QDir().mkpath(QFileInfo(path).absolutePath());
@@ -98,8 +98,7 @@ class EditorTest : public ::testing::Test {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
     }
-    /// Every file below the scratch folder, by path relative to it.
-    QStringList files() const {
+    QStringList files() const {  // below the scratch folder
         QStringList found;
         QDirIterator it(scratch.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext())
@@ -110,7 +109,6 @@ class EditorTest : public ::testing::Test {
 
     QAction* tool(const char* name) const { return window->findChild<QAction*>(name); }
     void trigger(const char* name) { tool(name)->trigger(); }
-    /// Opens path through the Open tool, as a user picking it in the dialog.
     void open(const QString& path) {
         dialogs.openPaths.push_back(path);
         trigger("tolAbrir");
@@ -134,11 +132,10 @@ class EditorTest : public ::testing::Test {
     QTreeWidget* tree() const { return window->findChild<QTreeWidget*>("Treeview1"); }
     QStringList nodeTexts() const {
         QStringList texts;
-        for (int k = 0; k < tree()->topLevelItemCount(); ++k)
-            texts << tree()->topLevelItem(k)->text(0);
+        for (const auto* node : tree()->findItems("*", Qt::MatchWildcard))
+            texts << node->text(0);
         return texts;
     }
-    /// Clicks the node's row with the mouse, as a user does.
     void click(const QString& name) {
         const auto found = tree()->findItems(name, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << name.toStdString();
@@ -150,7 +147,6 @@ class EditorTest : public ::testing::Test {
     QLineEdit* box(const QString& name) const { return window->findChild<QLineEdit*>(name); }
     QLabel* label(const QString& name) const { return window->findChild<QLabel*>(name); }
     QString shown() const { return label("lblLiga")->text(); }
-    /// Types text at the end of the box, key by key.
     void type(const QString& name, const QString& text) {
         box(name)->setFocus();
         box(name)->end(false);
@@ -164,7 +160,6 @@ class EditorTest : public ::testing::Test {
                 c.unicode() < 0x80 ? QTest::asciiToKey(c.toLatin1()) : Qt::Key_unknown, QString(c),
                 Qt::NoModifier);
     }
-    /// Empties the box as a user does: select all, delete.
     void erase(const QString& name) {
         box(name)->setFocus();
         box(name)->selectAll();
@@ -179,7 +174,6 @@ class EditorTest : public ::testing::Test {
         return path;
     }
 
-    /// Exactly one message was shown: text, as an error box.
     void expectOnlyMessage(const QString& text) {
         ASSERT_EQ(dialogs.texts(), std::vector<QString>{text});
         EXPECT_EQ(dialogs.messages[0].title, "Error");
