@@ -134,21 +134,14 @@ TEST_F(PanelTest, BoxesRefuseWhatTheFileCouldNotHoldAndSayWhy) {
     EXPECT_FALSE(label("lblInfo")->isVisible());
 }
 
-TEST_F(PanelTest, ADroppedEuroCfgOpensAsIfChosenInTheDialogAndNothingElseIsTaken) {
-    const QString path = write("a/euro.cfg", kSpainItaly);
-    EXPECT_FALSE(drop({path, write("b/euro.cfg", kPortugal)}));
+// A single local euro.cfg dropped opens as if chosen (see AskBeforeLosingEdits).
+TEST_F(PanelTest, ADropOfAnythingButOneEuroCfgIsRefused) {
+    EXPECT_FALSE(drop({write("a/euro.cfg", kSpainItaly), write("b/euro.cfg", kPortugal)}));
     EXPECT_FALSE(drop({write("c/teams.cfg", kPortugal)}));
     QDir().mkpath(scratch.filePath("d/euro.cfg"));
     EXPECT_FALSE(drop({scratch.filePath("d/euro.cfg")}));
     EXPECT_EQ(files(), (QStringList{"a/euro.cfg", "b/euro.cfg", "c/teams.cfg"}));
-
-    EXPECT_TRUE(drop({path}));
-    EXPECT_EQ(nodeTexts(), (QStringList{"Italy", "Spain"}));
-    EXPECT_EQ(read(path + ".bak"), kSpainItaly);
-    trigger("tolAbrir");  // the dialog lists euro.cfg only, in the dropped file's folder
-    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(dialogs.fileRequests[0].filter, "Euro setup (euro.cfg)");
-    EXPECT_EQ(dialogs.fileRequests[0].directory, QFileInfo(path).absolutePath() + "/");
+    EXPECT_EQ(tree()->topLevelItemCount(), 0);
 }
 
 TEST_F(PanelTest, ToolsDropsAndClosingWaitWhileAFileLoads) {
