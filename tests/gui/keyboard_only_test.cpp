@@ -69,15 +69,12 @@ TEST_F(KeyboardOnlyTest, OpenChooseEditSaveFindAboutAndQuit) {
     press(Qt::Key_S, Qt::ControlModifier);
     EXPECT_NE(read(path).find("\r\n*Slovakia\r\nBetis\r\n"), std::string::npos);
 
-    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
-        dialogs.script.push_back([key](QDialog& about) {
-            EXPECT_EQ(focused(), "cmdOK");
-            press(key);
-            EXPECT_FALSE(about.isVisible());
-        });
-        pressForDialog(Qt::Key_F1);
-        EXPECT_EQ(focused(), "txtUCL_0") << "the focus comes back";
-    }
+    dialogs.script.push_back([](QDialog&) {
+        EXPECT_EQ(focused(), "cmdOK");
+        press(Qt::Key_Escape);
+    });
+    pressForDialog(Qt::Key_F1);
+    EXPECT_EQ(focused(), "txtUCL_0") << "the focus comes back";
     EXPECT_TRUE(dialogs.messages.empty());
     dialogs.answers.push_back(MessageAnswer::No);
     press(Qt::Key_Q, Qt::ControlModifier);

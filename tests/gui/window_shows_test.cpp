@@ -39,23 +39,6 @@ TEST_F(WindowShows, EveryNationsNodeHasItsFlagAndItsCaptionFitsItsLabel) {
     EXPECT_EQ(tree()->findItems("Narnia", {}).size(), 0);
 }
 
-TEST_F(WindowShows, AnOpenTakesTheLabelsBackToTheirStartColours) {
-    const ui::frmEditor fresh(platform, fs);
-    open(sample());
-    click("Poland");  // one Champions League place: three red labels
-    ASSERT_EQ(label("lblUCL_3")->palette().color(QPalette::WindowText), QColor(Qt::red));
-    open(scratch.filePath("game/euro.cfg"));
-    for (QLabel* shown : window->findChildren<QLabel*>()) {
-        const auto* start = fresh.findChild<QLabel*>(shown->objectName());
-        ASSERT_NE(start, nullptr);
-        EXPECT_EQ(shown->foregroundRole(), start->foregroundRole());
-        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            EXPECT_EQ(shown->palette().color(group, QPalette::WindowText),
-                      start->palette().color(group, QPalette::WindowText))
-                << shown->objectName().toStdString() << " in group " << group;
-    }
-}
-
 TEST_F(WindowShows, TheAboutBoxHasNoIconAndNothingTouchesTheRuleOrTheEdge) {
     dialogs.script.push_back([](QDialog& about) {
         EXPECT_TRUE(about.windowIcon().isNull());
