@@ -10,8 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
-#include <memory>
-#include <string>
 
 #include <gtest/gtest.h>
 
@@ -56,8 +54,7 @@ inline const char* const kBoxes[11][3] = {
     {"txtIntertoto_1", "lblintertoto_1", "Intertoto, 2nd team"},
     {"txtIntertoto_2", "lblintertoto_2", "Intertoto, 3rd team"}};
 
-/// A shown main window over scripted dialogs and a file system that fails
-/// on cue, with files of its own in a scratch folder.
+/// A shown main window over scripted dialogs and a file system that fails on cue.
 class EditorTest : public ::testing::Test {
   protected:
     QTemporaryDir scratch;

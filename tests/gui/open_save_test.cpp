@@ -151,7 +151,6 @@ TEST_F(OpenSaveTest, AFailedSaveKeepsEveryFileAsItWasAndTheEditForTheNextTry) {
         EXPECT_EQ(files(), (QStringList{"a/euro.cfg", "a/euro.cfg.bak"})) << "no temporary left";
         EXPECT_TRUE(window->isVisible());
     }
-    EXPECT_TRUE(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     dialogs.messages.clear();
     saveAs(path);
     EXPECT_TRUE(dialogs.messages.empty());
@@ -209,7 +208,6 @@ TEST_P(AskBeforeLosingEdits, NoEditIsLostUnlessTheUserSaysSo) {
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(nodeTexts(), (QStringList{"Italy", "Spain"}));
         EXPECT_EQ(record("Spain").UCL1, edited.toStdString());
-        EXPECT_TRUE(box("txtUCL_0")->isEnabled());
         EXPECT_EQ(window->state().sCurrentFile, path);
     }
 }

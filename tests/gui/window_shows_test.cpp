@@ -1,5 +1,4 @@
-// What the windows show, whole and true, at every scale the tests run at
-// (see CMakeLists.txt).
+// What the windows show, whole and true, at every scale the tests run at (see CMakeLists.txt).
 
 #include <QFrame>
 #include <QWindow>
@@ -11,8 +10,7 @@ namespace {
 
 using WindowShows = EditorTest;
 
-// The tree holds every nation in catalogue order with its flag, and a click
-// on its node shows its whole caption.
+// In catalogue order, and a click on a node shows its whole caption.
 TEST_F(WindowShows, EveryNationsNodeHasItsFlagAndItsCaptionFitsItsLabel) {
     open(sample());
     QLabel* caption = label("lblLiga");
@@ -41,8 +39,7 @@ TEST_F(WindowShows, EveryNationsNodeHasItsFlagAndItsCaptionFitsItsLabel) {
 
 TEST_F(WindowShows, TheAboutBoxHasNoIconAndNothingTouchesTheRuleOrTheEdge) {
     dialogs.script.push_back([](QDialog& about) {
-        EXPECT_TRUE(about.windowIcon().isNull());
-        EXPECT_TRUE(about.windowHandle()->icon().isNull());
+        EXPECT_TRUE(about.windowIcon().isNull() && about.windowHandle()->icon().isNull());
         const QRect rule = about.findChild<QFrame*>("Line1_1")->geometry().united(
             about.findChild<QFrame*>("Line1_0")->geometry());
         const QRect inside = about.rect().adjusted(1, 1, -1, -1);
