@@ -80,8 +80,7 @@ TEST_F(MainWindowTest, ANationsCountsOpenItsBoxesAndTypingChangesItsRecordAndThe
                       "11001100111"[k] == '1' ? "Required field" : QString());
         }
     }
-    // Club lines beyond the places were not read.
-    EXPECT_EQ(box("txtIntertoto_1")->text(), "Mainz 05");
+    EXPECT_EQ(box("txtIntertoto_1")->text(), "Mainz 05");  // and no line beyond the places
     record("Germany").UEFA4 = "Kiel Holstein";  // beyond the count: shown in its shut box
     type("txtUEFA_1", "s");
     EXPECT_EQ(record("Germany").UEFA2, "Dortmund Athletics");

@@ -30,8 +30,11 @@ TEST_F(WindowShows, EveryNationsNodeHasItsFlagAndItsCaptionFitsItsLabel) {
         EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()),
                   caption->contentsRect().width());
     }
+    const ui::ImageList& images = window->imageList();
     EXPECT_EQ(tree()->findItems("Northern Ireland", {})[0]->icon(0).cacheKey(),
-              window->imageList().picture("Pelota").cacheKey());  // it has no flag
+              images.picture("Pelota").cacheKey());                         // it has no flag
+    EXPECT_TRUE(!images.contains("spain") && !images.picture(1).isNull());  // exact keys; a folder
+    EXPECT_TRUE(images.picture(images.count() + 1).isNull() && images.picture(0).isNull());
     QTest::keyClick(tree(), Qt::Key_F2);
     QTest::keyClicks(tree()->focusWidget(), "Narnia\r");
     EXPECT_EQ(tree()->findItems("Narnia", {}).size(), 0);
