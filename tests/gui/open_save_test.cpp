@@ -181,9 +181,10 @@ TEST_P(AskBeforeLosingEdits, NoEditIsLostUnlessTheUserSaysSo) {
     fs.failAt = c.failAt;
     dialogs.answers.assign(c.answers.begin(), c.answers.end());
     const QString other = write("b/euro.cfg", kPortugal);
-    c.way == 'o' ? open(other) : c.way == 'd' ? (void)drop({other}) : (void)window->close();
+    const bool taken =
+        c.way == 'd' ? drop({other}) : (c.way == 'o' ? open(other) : (void)window->close(), true);
     fs.failAt = None;
-
+    EXPECT_TRUE(taken) << "a drop is taken before the question";
     ASSERT_EQ(dialogs.texts().size(), c.messages.size());
     for (std::size_t k = 0; k < c.messages.size(); ++k)
         EXPECT_TRUE(dialogs.texts()[k].startsWith(c.messages[k])) << k;
