@@ -2,19 +2,19 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QDirIterator>
-#include <QFile>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
-#include <memory>
-#include <string>
 
 #include <gtest/gtest.h>
 
+#include "model/liga.h"
+#include "model/nation_catalogue.h"
 #include "platform/platform.h"
 #include "support/failing_file_system.h"
 #include "support/fake_launcher.h"
@@ -24,12 +24,37 @@
 
 namespace velquor::test {
 
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+using Step = FailingFileSystem::Step;
+
 /// Two nations, in the file in the reverse of catalogue order.
 inline const std::string kSpainItaly =
     "\r\n*Spain\r\nMadrid FC\r\nSevilla United\r\n\r\n*Italy\r\nTorino FC\r\n";
+inline const std::string kPortugal = "\r\n*Portugal\r\nLisboa FC\r\n";
+// Germany has 4 Champions League, 3 UEFA Cup and 2 Intertoto places (Bochum
+// is beyond them), Andorra none, one and none.
+inline const std::string kGermanyAndorra =
+    "\r\n*Germany\r\nBerlin FC\r\nMunich 1900\r\nHamburg SV\r\nKoln United\r\nBremen FC\r\n"
+    "Dortmund Athletic\r\nStuttgart Kickers\r\nLeipzig Rovers\r\nMainz 05\r\nBochum VfL\r\n"
+    "\r\n*Andorra\r\nAndorra la Vella\r\n";
 
-/// A shown main window over scripted dialogs and a file system that fails
-/// on cue, with files of its own in a scratch folder.
+/// The club boxes in the window's order: box, label, the name a screen reader says.
+inline const char* const kBoxes[11][3] = {
+    {"txtUCL_0", "lblUCL_0", "Champions League, 1st team"},
+    {"txtUCL_1", "lblUCL_1", "Champions League, 2nd team"},
+    {"txtUCL_2", "lblUCL_2", "Champions League, 3rd team"},
+    {"txtUCL_3", "lblUCL_3", "Champions League, 4th team"},
+    {"txtUEFA_0", "lblUEFA_0", "UEFA Cup, 1st team"},
+    {"txtUEFA_1", "lblUEFA_1", "UEFA Cup, 2nd team"},
+    {"txtUEFA_2", "lblUEFA_2", "UEFA Cup, 3rd team"},
+    {"txtUEFA_3", "lblUEFA_3", "UEFA Cup, 4th team"},
+    {"txtIntertoto_0", "lblintertoto_0", "Intertoto, 1st team"},
+    {"txtIntertoto_1", "lblintertoto_1", "Intertoto, 2nd team"},
+    {"txtIntertoto_2", "lblintertoto_2", "Intertoto, 3rd team"}};
+
+/// A shown main window over scripted dialogs and a file system that fails on cue.
 class EditorTest : public ::testing::Test {
   protected:
     QTemporaryDir scratch;
@@ -41,14 +66,18 @@ class EditorTest : public ::testing::Test {
     std::unique_ptr<ui::frmEditor> window;
 
     void SetUp() override {
-        ASSERT_TRUE(scratch.isValid());
-        window = std::make_unique<ui::frmEditor>(platform, fs);
-        window->show();
+        newWindow();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
+    /// A fresh window, for the next row of a table.
+    void newWindow() {
+        dialogs.messages.clear();
+        window = std::make_unique<ui::frmEditor>(platform, fs);
+        window->show();
+    }
 
-    /// Writes bytes to name (a path below the scratch folder) and returns its path.
+    /// Writes bytes to name below the scratch folder and returns its path.
     QString write(const QString& name, const std::string& bytes) {
         const QString path = scratch.filePath(name);
         QDir().mkpath(QFileInfo(path).absolutePath());
@@ -57,24 +86,26 @@ class EditorTest : public ::testing::Test {
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
         return path;
     }
-    /// The bundled sample, copied to folder/euro.cfg.
-    QString sample(const QString& folder = QStringLiteral("game")) {
-        QFile source(QStringLiteral(VELQUOR_SOURCE_DIR "/examples/euro.cfg"));
+    QString sample() {
+        QFile source(VELQUOR_SOURCE_DIR "/examples/euro.cfg");
         EXPECT_TRUE(source.open(QIODevice::ReadOnly));
-        return write(folder + QStringLiteral("/euro.cfg"), source.readAll().toStdString());
+        return write("game/euro.cfg", source.readAll().toStdString());
     }
     static std::string read(const QString& path) {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return "<missing>";
-        return file.readAll().toStdString();
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
+    }
+    QStringList files() const {  // below the scratch folder
+        QStringList found;
+        QDirIterator it(scratch.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            found << QDir(scratch.path()).relativeFilePath(it.next());
+        found.sort();
+        return found;
     }
 
-    QAction* tool(const char* name) const {
-        return window->findChild<QAction*>(QString::fromLatin1(name));
-    }
+    QAction* tool(const char* name) const { return window->findChild<QAction*>(name); }
     void trigger(const char* name) { tool(name)->trigger(); }
-    /// Opens path through the Open tool, as a user picking it in the dialog.
     void open(const QString& path) {
         dialogs.openPaths.push_back(path);
         trigger("tolAbrir");
@@ -83,57 +114,54 @@ class EditorTest : public ::testing::Test {
         dialogs.savePaths.push_back(path);
         trigger("tolSaveAs");
     }
-
-    QTreeWidget* tree() const {
-        return window->findChild<QTreeWidget*>(QStringLiteral("Treeview1"));
+    /// Drags paths over the window and drops them; whether the window took them.
+    bool drop(const QStringList& paths) {
+        QMimeData data;
+        for (const QString& path : paths)
+            data.setUrls(data.urls() << QUrl::fromLocalFile(path));
+        const QPoint at = window->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        return QApplication::sendEvent(window.get(), &enter) && enter.isAccepted() &&
+               QApplication::sendEvent(window.get(), &dropped) && dropped.isAccepted();
     }
+
+    QTreeWidget* tree() const { return window->findChild<QTreeWidget*>("Treeview1"); }
     QStringList nodeTexts() const {
         QStringList texts;
-        for (int k = 0; k < tree()->topLevelItemCount(); ++k)
-            texts << tree()->topLevelItem(k)->text(0);
+        for (const auto* node : tree()->findItems("*", Qt::MatchWildcard))
+            texts << node->text(0);
         return texts;
     }
-    QTreeWidgetItem* node(const QString& name) const {
-        const auto found = tree()->findItems(name, Qt::MatchExactly);
-        return found.size() == 1 ? found.first() : nullptr;
-    }
-    /// Clicks the node's row with the mouse, as a user does.
     void click(const QString& name) {
-        QTreeWidgetItem* item = node(name);
-        ASSERT_NE(item, nullptr) << name.toStdString();
-        tree()->scrollToItem(item);
+        const auto found = tree()->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name.toStdString();
+        tree()->scrollToItem(found.first());
         QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {},
-                          tree()->visualItemRect(item).center());
+                          tree()->visualItemRect(found.first()).center());
     }
 
     QLineEdit* box(const QString& name) const { return window->findChild<QLineEdit*>(name); }
     QLabel* label(const QString& name) const { return window->findChild<QLabel*>(name); }
-    /// Types text at the end of the box, key by key.
+    QString shown() const { return label("lblLiga")->text(); }
     void type(const QString& name, const QString& text) {
-        QLineEdit* target = box(name);
-        target->setFocus();
-        target->end(false);
-        keys(target, text);
+        box(name)->setFocus();
+        box(name)->end(false);
+        keys(box(name), text);
     }
     /// Key presses for text; letters beyond ASCII come as a keyboard layout sends them.
     static void keys(QWidget* target, const QString& text) {
-        for (const QChar c : text) {
-            if (c.unicode() < 0x80)
-                QTest::keyClick(target, c.toLatin1());
-            else
-                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c),
-                                    Qt::NoModifier);
-        }
+        for (const QChar c : text)
+            QTest::sendKeyEvent(
+                QTest::Click, target,
+                c.unicode() < 0x80 ? QTest::asciiToKey(c.toLatin1()) : Qt::Key_unknown, QString(c),
+                Qt::NoModifier);
     }
-    /// Empties the box as a user does: select all, delete.
     void erase(const QString& name) {
-        QLineEdit* target = box(name);
-        target->setFocus();
-        target->selectAll();
-        QTest::keyClick(target, Qt::Key_Delete);
+        box(name)->setFocus();
+        box(name)->selectAll();
+        QTest::keyClick(box(name), Qt::Key_Delete);
     }
-
-    /// Opens bytes as name, chooses nation and types text at the end of a box.
     QString openAndEdit(const QString& name, const std::string& bytes, const QString& nation,
                         const QString& boxName, const QString& text) {
         const QString path = write(name, bytes);
@@ -143,24 +171,13 @@ class EditorTest : public ::testing::Test {
         return path;
     }
 
-    /// Every file below the scratch folder, by path relative to it.
-    QStringList files() const {
-        QStringList found;
-        QDirIterator it(scratch.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            found << QDir(scratch.path()).relativeFilePath(it.next());
-        found.sort();
-        return found;
-    }
-    /// Exactly one message was shown: text, as an error box.
     void expectOnlyMessage(const QString& text) {
-        ASSERT_EQ(dialogs.messages.size(), 1u) << dialogs.texts().back().toStdString();
-        EXPECT_EQ(dialogs.messages[0].text, text);
-        EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Error"));
-        EXPECT_EQ(dialogs.messages[0].icon, platform::MessageIcon::Critical);
-        EXPECT_EQ(dialogs.messages[0].buttons, platform::MessageButtons::Ok);
+        ASSERT_EQ(dialogs.texts(), std::vector<QString>{text});
+        EXPECT_EQ(dialogs.messages[0].title, "Error");
+        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
     }
-
+    Liga& record(const char* name) const { return *findNation(*window->catalogue(), name); }
     const ui::frmEditor::State& state() const { return window->state(); }
 };
 

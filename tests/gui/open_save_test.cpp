@@ -1,253 +1,270 @@
-// Opening and saving from the window, the failures on the way, and what
-// the window does so that no edit is lost or lands in the wrong place.
+// Opening and saving from the window: the bytes on disk, every way either
+// can fail, and the questions that keep an edit from being lost.
 
-#include <QDirIterator>
-#include <QProgressBar>
+#include <QCursor>
+#include <filesystem>
+#include <functional>
+#include <numeric>
 
 #include "editor_fixture.h"
-#include "model/liga.h"
-#include "model/nation_catalogue.h"
+#include "platform/text_codec.h"
 
 namespace velquor::test {
 namespace {
 
-using platform::MessageAnswer;
-using platform::MessageButtons;
-using platform::MessageIcon;
-using Step = FailingFileSystem::Step;
+namespace stdfs = std::filesystem;
+using enum MessageAnswer;
+using enum FailingFileSystem::Step;
 
-const std::string kPortugal = "\r\n*Portugal\r\nLisboa FC\r\n";
-const std::string kOrphan = "Nobody's Club\r\n*Spain\r\nMadrid FC\r\n";
+const QString kAsk = ui::texts::kModifiedQuestion;
+const QString kGap = "These nations have an empty place before a filled one";
+const QString kFailed = ui::texts::kSavingError;
 
 using OpenSaveTest = EditorTest;
 
-TEST_F(OpenSaveTest, OpenMakesOneBackupPerFolderThatKeepsTheFirstFile) {
-    const QString first = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
-    open(first);
-    EXPECT_EQ(read(scratch.filePath(QStringLiteral("a/euro.cfg.bak"))), kSpainItaly);
-
-    click(QStringLiteral("Spain"));
-    type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
-    trigger("tolGuardar");
-    open(first);
-    EXPECT_EQ(read(scratch.filePath(QStringLiteral("a/euro.cfg.bak"))), kSpainItaly);
-
-    // Another file in the same folder finds the backup there already.
-    open(write(QStringLiteral("a/other.cfg"), kPortugal));
-    EXPECT_EQ(read(scratch.filePath(QStringLiteral("a/euro.cfg.bak"))), kSpainItaly);
-
-    open(write(QStringLiteral("b/euro.cfg"), kPortugal));
-    EXPECT_EQ(read(scratch.filePath(QStringLiteral("b/euro.cfg.bak"))), kPortugal);
-    EXPECT_TRUE(dialogs.messages.empty());
-}
-
-TEST_F(OpenSaveTest, EveryWayALoadCanFailEndsTheSameWay) {
-    struct Case {
-        const char* what;
-        Step step;
-        bool exists;
-    };
-    for (const Case& c : {Case{"backup", Step::Copy, true}, Case{"read", Step::Read, true},
-                          Case{"missing file", Step::None, false}}) {
-        SCOPED_TRACE(c.what);
-        dialogs.messages.clear();
-        window = std::make_unique<ui::frmEditor>(platform, fs);
-        window->show();
-        const QString path = scratch.filePath(QString::fromLatin1(c.what) + "/euro.cfg");
-        if (c.exists)
-            write(QString::fromLatin1(c.what) + "/euro.cfg", kSpainItaly);
-        fs.failAt = c.step;
-        open(path);
-        fs.failAt = Step::None;
-        expectOnlyMessage(ui::texts::kLoadingError);
-        EXPECT_FALSE(window->isVisible());
-        EXPECT_EQ(read(path), c.exists ? kSpainItaly : "<missing>");
-    }
-}
-
-TEST_F(OpenSaveTest, AFailedLoadAfterEditsNeverOffersToSaveThePartlyReadFile) {
-    const QString good = write(QStringLiteral("good/euro.cfg"), kSpainItaly);
-    open(good);
-    click(QStringLiteral("Spain"));
-    type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
-    trigger("tolGuardar");
-    const std::string saved = read(good);
-
-    const QString bad = write(QStringLiteral("bad/euro.cfg"), kOrphan);
-    dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
-    open(bad);
-    expectOnlyMessage(ui::texts::kLoadingError);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(read(bad), kOrphan);
-    EXPECT_EQ(read(good), saved);
-}
-
-TEST_F(OpenSaveTest, ASuccessfulOpenClearsThePanelSoNoEditLandsElsewhere) {
-    open(write(QStringLiteral("a/euro.cfg"), kSpainItaly));
-    click(QStringLiteral("Spain"));
-    open(write(QStringLiteral("b/euro.cfg"), kSpainItaly));
-    EXPECT_EQ(label(QStringLiteral("lblLiga"))->text(), QStringLiteral("Current league:"));
-    EXPECT_TRUE(state().sCurrentKey.empty());
-    for (QLineEdit* b : window->findChildren<QLineEdit*>()) {
-        EXPECT_TRUE(b->text().isEmpty());
-        EXPECT_FALSE(b->isEnabled());
-    }
-    EXPECT_EQ(findNation(*window->catalogue(), "Italy")->UCL1, "Torino FC");
-    EXPECT_FALSE(state().bModified);
-}
-
-TEST_F(OpenSaveTest, OpenAsksBeforeDiscardingUnsavedEdits) {
-    const QString path = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
-    const QString other = write(QStringLiteral("b/euro.cfg"), kPortugal);
-    open(path);
-    click(QStringLiteral("Spain"));
-    type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
-
-    // Cancel: nothing changes, no dialog opens.
-    dialogs.answers.push_back(MessageAnswer::Cancel);
-    open(other);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, ui::texts::kModifiedQuestion);
-    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(nodeTexts(), (QStringList{"Italy", "Spain"}));
-    EXPECT_EQ(box(QStringLiteral("txtUCL_0"))->text(), QStringLiteral("Madrid FC!"));
-    dialogs.openPaths.clear();
-
-    // Yes: saved to the current file, then the other one opens.
-    dialogs.answers.push_back(MessageAnswer::Yes);
-    open(other);
-    EXPECT_NE(read(path).find("Madrid FC!\r\n"), std::string::npos);
-    EXPECT_EQ(nodeTexts(), QStringList{"Portugal"});
-
-    // Nothing edited since that open: no question.
-    open(path);
-    EXPECT_EQ(dialogs.messages.size(), 2u);
-
-    // No: the edit is dropped.
-    click(QStringLiteral("Italy"));
-    type(QStringLiteral("txtUCL_0"), QStringLiteral("?"));
-    dialogs.answers.push_back(MessageAnswer::No);
-    open(other);
-    EXPECT_EQ(read(path).find('?'), std::string::npos);
-    EXPECT_EQ(nodeTexts(), QStringList{"Portugal"});
-}
-
-TEST_F(OpenSaveTest, ASaveBeforeOpenThatFailsOrIsCancelledKeepsTheEditsAndTheFile) {
-    // A failed write, or the empty-place warning cancelled: either way the open stops.
-    for (const bool gap : {false, true}) {
-        SCOPED_TRACE(gap ? "gap warning cancelled" : "write failed");
-        dialogs.messages.clear();
-        dialogs.fileRequests.clear();
-        dialogs.openPaths.clear();  // the stopped open left its path unasked
-        window = std::make_unique<ui::frmEditor>(platform, fs);
-        window->show();
-        const QString path = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
-        open(path);
-        click(QStringLiteral("Spain"));
-        gap ? erase(QStringLiteral("txtUCL_0"))
-            : type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
-        const QString edited = box(QStringLiteral("txtUCL_0"))->text();
-        fs.failAt = gap ? Step::None : Step::Rename;
-        dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Cancel};
-        open(write(QStringLiteral("b/euro.cfg"), kPortugal));
-        fs.failAt = Step::None;
-        ASSERT_EQ(dialogs.messages.size(), 2u);
-        EXPECT_EQ(dialogs.messages[0].text, ui::texts::kModifiedQuestion);
-        EXPECT_EQ(dialogs.messages[1].buttons,
-                  gap ? MessageButtons::SaveCancel : MessageButtons::Ok);
-        EXPECT_EQ(dialogs.fileRequests.size(), 1u) << "the open stops";
-        EXPECT_EQ(read(path), kSpainItaly);
-        EXPECT_EQ(nodeTexts(), (QStringList{"Italy", "Spain"}));
-        EXPECT_EQ(box(QStringLiteral("txtUCL_0"))->text(), edited);
-    }
-}
-
-TEST_F(OpenSaveTest, AFailedSaveKeepsTheFileAndTheProgramGoesOn) {
-    const QString path =
-        openAndEdit(QStringLiteral("a/euro.cfg"), kSpainItaly, QStringLiteral("Spain"),
-                    QStringLiteral("txtUCL_0"), QStringLiteral("!"));
-    for (Step step : {Step::Create, Step::Write, Step::Sync, Step::Close, Step::Rename}) {
-        dialogs.messages.clear();
-        fs.failAt = step;
-        fs.writeBudget = 5;
-        trigger("tolGuardar");
-        expectOnlyMessage(ui::texts::kSavingError);
-        EXPECT_EQ(read(path), kSpainItaly);
-        EXPECT_EQ(files(), (QStringList{"a/euro.cfg", "a/euro.cfg.bak"})) << "no temporary left";
-    }
-    fs.failAt = Step::None;
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(findNation(*window->catalogue(), "Spain")->UCL1, "Madrid FC!");
-    dialogs.messages.clear();
-    trigger("tolGuardar");
-    EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_NE(read(path).find("Madrid FC!\r\n"), std::string::npos);
-}
-
-TEST_F(OpenSaveTest, SaveAsThenSaveWriteToTheNewFileOnly) {
-    const QString path =
-        openAndEdit(QStringLiteral("a/euro.cfg"), kSpainItaly, QStringLiteral("Italy"),
-                    QStringLiteral("txtUCL_0"), QStringLiteral(" 1906"));
-    const QString copy = scratch.filePath(QStringLiteral("b/euro.cfg"));
-    QDir().mkpath(QFileInfo(copy).absolutePath());
+TEST_F(OpenSaveTest, OpenBacksUpSavesLandWhereTheyWereSentAndEditsAreAskedFor) {
+    const QString path = openAndEdit("a/euro.cfg", kSpainItaly, "Italy", "txtUCL_0", " 1906");
+    EXPECT_EQ(read(path + ".bak"), kSpainItaly);
+    EXPECT_EQ(dialogs.fileRequests[0].filter, "Euro setup (euro.cfg)");
+    trigger("tolSaveAs");  // cancelled
+    const QString copy = write("b/euro.cfg", "old");
     saveAs(copy);
     EXPECT_EQ(read(copy),
-              "\r\n*Italy\r\nTorino FC 1906\r\n\r\n*Spain\r\nMadrid FC\r\n"
-              "Sevilla United\r\n");
-    EXPECT_EQ(read(path), kSpainItaly);
-    EXPECT_EQ(state().sCurrentFile, copy);
-    EXPECT_FALSE(QFile::exists(scratch.filePath(QStringLiteral("b/euro.cfg.bak"))))
-        << "saving makes no backup";
-
-    type(QStringLiteral("txtUCL_0"), QStringLiteral("!"));
+              "\r\n*Italy\r\nTorino FC 1906\r\n\r\n*Spain\r\nMadrid FC\r\nSevilla United\r\n");
+    type("txtUCL_0", "!");
     trigger("tolGuardar");
     EXPECT_NE(read(copy).find("Torino FC 1906!\r\n"), std::string::npos);
     EXPECT_EQ(read(path), kSpainItaly);
-}
+    EXPECT_EQ(files(), (QStringList{"a/euro.cfg", "a/euro.cfg.bak", "b/euro.cfg"}));
 
-TEST_F(OpenSaveTest, CancellingSaveAsWritesNothing) {
-    const QString path =
-        openAndEdit(QStringLiteral("a/euro.cfg"), kSpainItaly, QStringLiteral("Spain"),
-                    QStringLiteral("txtUCL_0"), QStringLiteral("!"));
-    trigger("tolSaveAs");
-    EXPECT_EQ(state().sCurrentFile, path);
-    EXPECT_EQ(read(path), kSpainItaly);
+    // Open asks only after edits not saved yet, closing after any edit of the run.
+    open(path);
+    click("Spain");
+    click("Italy");  // showing a nation is no edit
+    open(path);
     EXPECT_TRUE(dialogs.messages.empty());
+    dialogs.answers = {No};
+    window->close();
+    EXPECT_EQ(dialogs.texts(), std::vector<QString>{kAsk});
 }
 
-TEST_F(OpenSaveTest, AGapBeforeAFilledPlaceIsShownBeforeWriting) {
-    const QString path = write(QStringLiteral("a/euro.cfg"), kSpainItaly);
-    open(path);
-    click(QStringLiteral("Spain"));
-    erase(QStringLiteral("txtUCL_0"));
-
-    dialogs.answers.push_back(MessageAnswer::Cancel);
-    trigger("tolGuardar");
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::SaveCancel);
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
-    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("Spain")));
-    EXPECT_FALSE(dialogs.messages[0].text.contains(QStringLiteral("Italy")));
-    EXPECT_EQ(read(path), kSpainItaly);
-
-    dialogs.answers.push_back(MessageAnswer::Save);
-    trigger("tolGuardar");
-    EXPECT_EQ(read(path), "\r\n*Italy\r\nTorino FC\r\n\r\n*Spain\r\nSevilla United\r\n");
+// A file the editor refuses, or one it cannot read, ends the run with the
+// message; odd files it can read load. Either way only the backup is written.
+TEST_F(OpenSaveTest, EveryWayALoadCanFailShowsTheMessageClosesAndWritesNothing) {
+    const QStringList none, both{"euro.cfg", "euro.cfg.bak"}, backup{"euro.cfg.bak"};
+    std::string everyByte(256, '\0');
+    std::iota(everyByte.begin(), everyByte.end(), '\0');
+    const struct {
+        const char* what;
+        std::string bytes;      // empty: no file
+        Step failAt, meddleAt;  // just before meddleAt the file goes...
+        bool folder;            // ...and a folder may take its place
+        QStringList left;
+        bool loads = false;
+    } rows[] = {
+        // clang-format off
+        {"orphan club line", "Nobody\r\n*Spain\r\n", None, None, false, both},
+        {"every byte: up to the CR, a club line with no nation", everyByte, None, None, false, both},
+        {"64 MiB without a line end", std::string(64 << 20, 'x'), None, None, false, both},
+        {"backup cut short", kSpainItaly, Copy, None, false, {"euro.cfg"}},
+        {"read fails", kSpainItaly, Read, None, false, both},
+        {"missing file", "", None, None, false, none},
+        {"gone before backup", kSpainItaly, None, Copy, false, none},
+        {"folder before backup", kSpainItaly, None, Copy, true, none},
+        {"gone before read", kSpainItaly, None, Read, false, backup},
+        {"folder before read", kSpainItaly, None, Read, true, backup},
+        {"only a CR", "\r", None, None, false, both, true},
+        {"1 MiB and one CR", std::string((1 << 20) + 1, '\r'), None, None, false, both, true},
+        {"every byte under a header", "*Spain\r\n" + everyByte, None, None, false, both, true},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        QDir(scratch.path()).removeRecursively();
+        newWindow();
+        // Edits of an earlier file: a failed load never offers the partly read one.
+        const QString good = openAndEdit("good/euro.cfg", kSpainItaly, "Spain", "txtUCL_0", "!");
+        trigger("tolGuardar");
+        const std::string saved = read(good);
+        const QString path =
+            row.bytes.empty() ? scratch.filePath("euro.cfg") : write("euro.cfg", row.bytes);
+        bool busy = false;
+        fs.meddle = [&](Step step, const stdfs::path& file) {
+            const QCursor* pointer = QApplication::overrideCursor();
+            busy = busy || (pointer && pointer->shape() == Qt::WaitCursor);
+            if (step == row.meddleAt && stdfs::remove(file) && row.folder)
+                stdfs::create_directory(file);
+        };
+        fs.failAt = row.failAt, fs.writeBudget = 5;
+        dialogs.answers = {Yes, Yes};
+        open(path);
+        fs.failAt = None, fs.meddle = nullptr;
+        if (row.loads) {
+            EXPECT_TRUE(dialogs.messages.empty() && window->isVisible());
+            EXPECT_FALSE(window->findChild<QWidget*>("pbar")->isVisible());
+            EXPECT_FALSE(label("lblInfo")->isVisible());
+        } else {
+            expectOnlyMessage(ui::texts::kLoadingError);
+            EXPECT_FALSE(window->isVisible());
+        }
+        EXPECT_EQ(files().filter(QRegularExpression("^euro")), row.left);
+        for (const QString& file : row.left)
+            EXPECT_TRUE(read(scratch.filePath(file)) == row.bytes) << file.toStdString();
+        EXPECT_EQ(read(good), saved);
+        EXPECT_TRUE(busy || row.bytes.empty()) << "the busy pointer while the file is read";
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+    click("Spain");  // the CR ends the first club, and the byte after it is swallowed
+    EXPECT_EQ(box("txtUCL_0")->text(), platform::decodeText(everyByte.substr(0, 13)));
+    EXPECT_FALSE(state().bUnsaved) << "showing a record is no edit";
 }
 
-TEST_F(OpenSaveTest, OpenAndSaveKeepEveryClubAndASecondSaveChangesNothing) {
-    const QString path = sample();
-    const std::string original = read(path);
-    open(path);
-    trigger("tolGuardar");
-    const std::string first = read(path);
-    EXPECT_EQ(first.size(), original.size()) << "the same lines, in catalogue order";
-    open(path);
-    trigger("tolGuardar");
-    EXPECT_EQ(read(path), first);
-    EXPECT_EQ(read(scratch.filePath(QStringLiteral("game/euro.cfg.bak"))), original);
+TEST_F(OpenSaveTest, AFailedSaveKeepsEveryFileAsItWasAndTheEditForTheNextTry) {
+    const QString path = openAndEdit("a/euro.cfg", kSpainItaly, "Spain", "txtUCL_0", "!");
+    const QString folder = scratch.filePath("folder.cfg");
+    QDir().mkpath(folder);
+    const struct {
+        Step failAt;
+        QString target;  // empty: the Save tool
+        bool folderAtRename = false;
+    } rows[] = {{Create, {}},
+                {Write, {}},
+                {Sync, {}},
+                {Close, {}},
+                {Rename, {}},
+                {None, folder},
+                {None, scratch.filePath("missing/euro.cfg")},
+                {None, scratch.filePath("a/new.cfg"), true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.target.toStdString() + std::to_string(static_cast<int>(row.failAt)));
+        dialogs.messages.clear();
+        fs.failAt = row.failAt, fs.writeBudget = 5;
+        if (row.folderAtRename)
+            fs.meddle = [](Step step, const stdfs::path& file) {
+                if (step == Rename)
+                    stdfs::create_directory(file);
+            };
+        row.target.isEmpty() ? trigger("tolGuardar") : saveAs(row.target);
+        fs.failAt = None, fs.meddle = nullptr;
+        expectOnlyMessage(kFailed);
+        EXPECT_EQ(read(path), kSpainItaly);
+        EXPECT_EQ(files(), (QStringList{"a/euro.cfg", "a/euro.cfg.bak"})) << "no temporary left";
+        EXPECT_TRUE(window->isVisible());
+    }
+    dialogs.messages.clear();
+    saveAs(path);
     EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_NE(read(path).find("Madrid FC!\r\n"), std::string::npos);
+}
+
+// What Open, a drop or closing do with unsaved edits, by the answers they get.
+struct AskCase {
+    const char* name;
+    char way;  // 'o' open, 'd' drop, 'q' close
+    bool gap;  // Spain's first place emptied, a gap before its second; else "!" typed there
+    std::vector<MessageAnswer> answers;
+    Step failAt;
+    bool goesOn;            // the open or the close happens
+    const char* spainFile;  // Spain's clubs in the file afterwards
+    std::vector<QString> messages;
+};
+
+class AskBeforeLosingEdits : public EditorTest, public ::testing::WithParamInterface<AskCase> {};
+
+TEST_P(AskBeforeLosingEdits, NoEditIsLostUnlessTheUserSaysSo) {
+    const AskCase& c = GetParam();
+    const QString path = write("a/euro.cfg", kSpainItaly);
+    open(path);
+    click("Spain");
+    c.gap ? erase("txtUCL_0") : type("txtUCL_0", "!");
+    const QString edited = box("txtUCL_0")->text();
+    fs.failAt = c.failAt;
+    dialogs.answers.assign(c.answers.begin(), c.answers.end());
+    const QString other = write("b/euro.cfg", kPortugal);
+    const bool taken =
+        c.way == 'd' ? drop({other}) : (c.way == 'o' ? open(other) : (void)window->close(), true);
+    fs.failAt = None;
+    EXPECT_TRUE(taken) << "a drop is taken before the question";
+    ASSERT_EQ(dialogs.texts().size(), c.messages.size());
+    for (std::size_t k = 0; k < c.messages.size(); ++k)
+        EXPECT_TRUE(dialogs.texts()[k].startsWith(c.messages[k])) << k;
+    const auto& ask = dialogs.messages[0];
+    EXPECT_TRUE(ask.buttons == MessageButtons::YesNoCancel && ask.icon == MessageIcon::None &&
+                ask.title.isEmpty());
+    if (c.gap && c.messages.size() > 1) {  // the warning names the nation with the gap only
+        EXPECT_TRUE(dialogs.messages[1].buttons == MessageButtons::SaveCancel &&
+                    dialogs.messages[1].icon == MessageIcon::Warning &&
+                    dialogs.texts()[1].contains(": Spain.\n"));
+    }
+    EXPECT_NE(read(path).find(std::string("\r\n*Spain\r\n") + c.spainFile), std::string::npos);
+    if (c.goesOn) {
+        EXPECT_EQ(window->isVisible(), c.way != 'q');
+        if (c.way != 'q') {  // a backup, and the next dialog starts in the new file's folder
+            EXPECT_TRUE(nodeTexts() == QStringList{"Portugal"} &&
+                        read(other + ".bak") == kPortugal);
+            trigger("tolAbrir");
+            EXPECT_EQ(dialogs.fileRequests.back().directory, QFileInfo(other).absolutePath() + "/");
+        }
+    } else {
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(nodeTexts(), (QStringList{"Italy", "Spain"}));
+        EXPECT_EQ(record("Spain").UCL1, edited.toStdString());
+        EXPECT_EQ(window->state().sCurrentFile, path);
+    }
+}
+
+const char* const kKept = "Madrid FC\r\nSevilla United\r\n";
+const char* const kEdited = "Madrid FC!\r\nSevilla United\r\n";
+const char* const kGapSaved = "Sevilla United\r\n";
+const AskCase kAskCases[] = {
+    // clang-format off
+    {"OpenCancel", 'o', false, {Cancel}, None, false, kKept, {kAsk}},
+    {"OpenNo", 'o', false, {No}, None, true, kKept, {kAsk}},
+    {"OpenYes", 'o', false, {Yes}, None, true, kEdited, {kAsk}},
+    {"OpenYesButTheSaveFails", 'o', false, {Yes}, Rename, false, kKept, {kAsk, kFailed}},
+    {"OpenYesThenCancelAtTheWarning", 'o', true, {Yes, Cancel}, None, false, kKept, {kAsk, kGap}},
+    {"DropCancel", 'd', false, {Cancel}, None, false, kKept, {kAsk}},
+    {"DropYes", 'd', false, {Yes}, None, true, kEdited, {kAsk}},
+    {"QuitYes", 'q', true, {Yes, Save}, None, true, kGapSaved, {kAsk, kGap}},
+    {"QuitNo", 'q', true, {No}, None, true, kKept, {kAsk}},
+    {"QuitCancel", 'q', true, {Cancel}, None, false, kKept, {kAsk}},
+    {"QuitYesThenCancelAtTheWarning", 'q', true, {Yes, Cancel}, None, false, kKept, {kAsk, kGap}},
+    {"QuitYesButTheSaveFails", 'q', true, {Yes, Save}, Rename, false, kKept, {kAsk, kGap, kFailed}},
+    // clang-format on
+};
+INSTANTIATE_TEST_SUITE_P(Answers, AskBeforeLosingEdits, ::testing::ValuesIn(kAskCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Andorra has one place: its other six club lines go on save, and so does
+// the block of Atlantis, which is no nation.
+const std::string kDropping =
+    "\r\n*Andorra\r\nVall\r\nB\r\nC\r\nD\r\nE\r\nF\r\nG\r\n*Atlantis\r\nX\r\n";
+
+TEST_F(OpenSaveTest, TheFirstSaveOfAFileThatDropsLinesWarnsFirst) {
+    const QString path = openAndEdit("game/euro.cfg", kDropping, "Andorra", "txtUEFA_0", "!");
+    dialogs.answers = {Yes, Cancel};  // the quit question's Yes, the warning's Cancel
+    window->close();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_TRUE(read(path) == kDropping && window->isVisible());
+    // The nation, the lines and a sample; the long list is in the details.
+    const platform::MessageRequest& warning = dialogs.messages.back();
+    EXPECT_TRUE(warning.icon == MessageIcon::Warning &&
+                warning.buttons == MessageButtons::SaveCancel);
+    EXPECT_TRUE(warning.text.contains(
+        "Line 4: club line \"B\" is beyond Andorra's 1 place and is dropped on save"));
+    EXPECT_TRUE(warning.text.contains("And 2 more (see the details)."));
+    EXPECT_TRUE(warning.details.contains("Line 10: header \"*Atlantis\""));
+    // Once answered Save it asks no more, until the file is opened again.
+    dialogs.messages.clear();
+    dialogs.answers = {Cancel, Save};
+    saveAs(scratch.filePath("other.cfg"));  // the warning cancelled: nothing written
+    trigger("tolGuardar");
+    saveAs(scratch.filePath("other.cfg"));
+    EXPECT_EQ(read(scratch.filePath("other.cfg")), "\r\n*Andorra\r\nVall!\r\n");
+    open(write("game/euro.cfg", kDropping));
+    trigger("tolGuardar");  // answered OK, not Save: nothing written
+    EXPECT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_EQ(read(path), kDropping);
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
-// What the windows show, whole and true, at every scale the tests run at
-// (see CMakeLists.txt): captions, label colours, the About box's make-up.
+// What the windows show, whole and true, at every scale the tests run at (see CMakeLists.txt).
 
-#include <QAccessible>
 #include <QFrame>
-#include <QToolBar>
 #include <QWindow>
 
 #include "editor_fixture.h"
@@ -13,67 +10,48 @@ namespace {
 
 using WindowShows = EditorTest;
 
-TEST_F(WindowShows, EveryNationsCaptionFitsItsLabel) {
+// In catalogue order, and a click on a node shows its whole caption.
+TEST_F(WindowShows, EveryNationsNodeHasItsFlagAndItsCaptionFitsItsLabel) {
     open(sample());
-    QLabel* caption = label(QStringLiteral("lblLiga"));
-    const QRect frames = window->findChild<QWidget*>(QStringLiteral("Frame1"))->geometry();
-    EXPECT_LE(caption->geometry().right(), frames.right());
+    QLabel* caption = label("lblLiga");
+    EXPECT_LE(caption->geometry().right(),
+              window->findChild<QWidget*>("Frame1")->geometry().right());
     EXPECT_LE(caption->fontMetrics().height(), caption->contentsRect().height());
-    for (const QString& name : nodeTexts()) {
-        click(name);
-        ASSERT_EQ(caption->text(), QStringLiteral("Current League: ") + name);
+    ASSERT_EQ(tree()->topLevelItemCount(), static_cast<int>(kNationTable.size()));
+    for (std::size_t k = 0; k < kNationTable.size(); ++k) {
+        QTreeWidgetItem* item = tree()->topLevelItem(static_cast<int>(k));
+        SCOPED_TRACE(kNationTable[k].name);
+        EXPECT_EQ(item->text(0).toStdString(), kNationTable[k].name);
+        EXPECT_EQ(item->data(0, Qt::UserRole).toString(), item->text(0)) << "tag";
+        EXPECT_FALSE(item->icon(0).pixmap(16, 16).isNull());
+        EXPECT_FALSE(item->flags() & Qt::ItemIsEditable);
+        click(item->text(0));
+        ASSERT_EQ(caption->text(), "Current League: " + item->text(0));
         EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()),
-                  caption->contentsRect().width())
-            << name.toStdString();
+                  caption->contentsRect().width());
     }
-}
-
-TEST_F(WindowShows, AnOpenTakesTheLabelsBackToTheirStartColours) {
-    const ui::frmEditor fresh(platform, fs);
-    const QString path = sample();
-    open(path);
-    click(QStringLiteral("Poland"));  // one Champions League place: three red labels
-    ASSERT_EQ(label(QStringLiteral("lblUCL_3"))->palette().color(QPalette::WindowText),
-              QColor(Qt::red));
-    open(path);
-    for (QLabel* shown : window->findChildren<QLabel*>()) {
-        const auto* start = fresh.findChild<QLabel*>(shown->objectName());
-        ASSERT_NE(start, nullptr);
-        EXPECT_EQ(shown->foregroundRole(), start->foregroundRole());
-        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            EXPECT_EQ(shown->palette().color(group, shown->foregroundRole()),
-                      start->palette().color(group, start->foregroundRole()))
-                << shown->objectName().toStdString() << " in group " << group;
-    }
-}
-
-TEST_F(WindowShows, SaveAsHasNoTooltipNotEvenForAScreenReader) {
-    QWidget* button =
-        window->findChild<QToolBar*>(QStringLiteral("Band1"))->widgetForAction(tool("tolSaveAs"));
-    tool("tolSaveAs")->setText(QStringLiteral("Save as"));  // the action tells its button again
-    EXPECT_TRUE(button->toolTip().isEmpty());
-    EXPECT_TRUE(
-        QAccessible::queryAccessibleInterface(button)->text(QAccessible::Description).isEmpty());
+    const ui::ImageList& images = window->imageList();
+    EXPECT_EQ(tree()->findItems("Northern Ireland", {})[0]->icon(0).cacheKey(),
+              images.picture("Pelota").cacheKey());                         // it has no flag
+    EXPECT_TRUE(!images.contains("spain") && !images.picture(1).isNull());  // exact keys; a folder
+    EXPECT_TRUE(images.picture(images.count() + 1).isNull() && images.picture(0).isNull());
+    QTest::keyClick(tree(), Qt::Key_F2);
+    QTest::keyClicks(tree()->focusWidget(), "Narnia\r");
+    EXPECT_EQ(tree()->findItems("Narnia", {}).size(), 0);
 }
 
 TEST_F(WindowShows, TheAboutBoxHasNoIconAndNothingTouchesTheRuleOrTheEdge) {
     dialogs.script.push_back([](QDialog& about) {
-        EXPECT_TRUE(about.windowIcon().isNull());
-        EXPECT_TRUE(about.windowHandle()->icon().isNull());
-        const QRect rule =
-            about.findChild<QFrame*>(QStringLiteral("Line1_1"))
-                ->geometry()
-                .united(about.findChild<QFrame*>(QStringLiteral("Line1_0"))->geometry());
+        EXPECT_TRUE(about.windowIcon().isNull() && about.windowHandle()->icon().isNull());
+        const QRect rule = about.findChild<QFrame*>("Line1_1")->geometry().united(
+            about.findChild<QFrame*>("Line1_0")->geometry());
         const QRect inside = about.rect().adjusted(1, 1, -1, -1);
-        for (const QWidget* control :
-             about.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-            const std::string name = control->objectName().toStdString();
-            EXPECT_TRUE(inside.contains(control->geometry())) << name;
-            const bool isRule = control->objectName().startsWith(QStringLiteral("Line1"));
-            EXPECT_TRUE(isRule || !control->geometry().intersects(rule.adjusted(-1, -1, 1, 1)))
-                << name;
+        for (const QWidget* control : about.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            SCOPED_TRACE(control->objectName().toStdString());
+            EXPECT_TRUE(inside.contains(control->geometry()));
+            EXPECT_TRUE(control->objectName().startsWith("Line1") ||
+                        !control->geometry().intersects(rule.adjusted(-1, -1, 1, 1)));
         }
-        about.findChild<QWidget*>(QStringLiteral("cmdOK"))->setFocus();
         QTest::keyClick(&about, Qt::Key_Escape);
     });
     trigger("tolAbout");

@@ -39,11 +39,7 @@ class ScriptedDialogs : public platform::Dialogs {
 
     platform::MessageAnswer message(QWidget*, const platform::MessageRequest& request) override {
         messages.push_back(request);
-        if (answers.empty())
-            return platform::MessageAnswer::Ok;
-        const platform::MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return answers.empty() ? platform::MessageAnswer::Ok : next(answers);
     }
 
     /// The texts of every message box shown so far.
@@ -59,13 +55,10 @@ class ScriptedDialogs : public platform::Dialogs {
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        if (script.empty()) {
+        if (script.empty())
             ADD_FAILURE() << "no scripted answer for " << dialog.objectName().toStdString();
-        } else {
-            Step step = std::move(script.front());
-            script.pop_front();
-            step(dialog);
-        }
+        else
+            next(script)(dialog);
         if (dialog.isVisible()) {
             ADD_FAILURE() << dialog.objectName().toStdString() << " would still block";
             dialog.hide();
@@ -74,13 +67,15 @@ class ScriptedDialogs : public platform::Dialogs {
     }
 
   private:
+    template <typename T>
+    static T next(std::deque<T>& queue) {
+        T first = std::move(queue.front());
+        queue.pop_front();
+        return first;
+    }
     QString nextPath(std::deque<QString>& paths, const platform::FileRequest& request) {
         fileRequests.push_back(request);
-        if (paths.empty())
-            return {};
-        QString path = paths.front();
-        paths.pop_front();
-        return path;
+        return paths.empty() ? QString() : next(paths);
     }
 };
 
