@@ -8,242 +8,201 @@
 
 using namespace velquor;
 using namespace velquor::cfg;
-using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using namespace std::string_literals;
 
 namespace {
 
-struct Loaded {
-    std::shared_ptr<mtxU_Collection> catalogue = BuildNationCatalogue();
-    ReadResult result;
-    Liga& operator[](const char* name) const { return *findNation(*catalogue, name); }
-    std::vector<std::string> named() const {
-        std::vector<std::string> out;
-        for (const auto& e : *catalogue)
-            if (auto& rec = static_cast<const Liga&>(*e); !rec.LigaName.empty())
-                out.push_back(rec.LigaName);
-        return out;
+// Each named nation, in catalogue order, as "Name:place|place|...", trailing empty places cut.
+std::string loaded(std::string_view text, ReadResult* result = nullptr) {
+    auto catalogue = BuildNationCatalogue();
+    const ReadResult r = readEuro(text, *catalogue, FillNationNames());
+    if (result)
+        *result = r;
+    std::string all;
+    for (const auto& e : *catalogue) {
+        const auto& n = static_cast<const Liga&>(*e);
+        if (n.LigaName.empty())
+            continue;
+        const std::string* places[] = {&n.UCL1,       &n.UCL2,       &n.UCL3,      &n.UCL4,
+                                       &n.UEFA1,      &n.UEFA2,      &n.UEFA3,     &n.UEFA4,
+                                       &n.Intertoto1, &n.Intertoto2, &n.Intertoto3};
+        std::string line;
+        for (int i = 0; i < 11; ++i)
+            if (i < n.NUCL || (i >= 4 && i < 4 + n.NUEFA) || (i >= 8 && i < 8 + n.NIntertoto))
+                line += *places[i] + "|";
+        all += " " + n.LigaName + ":" + line.substr(0, line.find_last_not_of('|') + 1);
     }
-};
-
-Loaded load(std::string_view text, bool diagnostics = false) {
-    Loaded loaded;
-    ReadOptions options;
-    options.collectDiagnostics = diagnostics;
-    loaded.result = readEuro(text, *loaded.catalogue, FillNationNames(), options);
-    return loaded;
+    return all.empty() ? all : all.substr(1);
 }
 
-std::vector<std::string> findings(std::string_view text) {
+// "LINE: message" of each finding; dropped: 1 those a save drops, 2 those read with droppedOnly.
+std::vector<std::string> findings(const std::string& text, int dropped = 0) {
+    auto catalogue = BuildNationCatalogue();
+    ReadOptions options;
+    options.collectDiagnostics = true;
+    options.droppedOnly = dropped == 2;
     std::vector<std::string> out;
-    for (const Diagnostic& d : load(text, true).result.diagnostics)
-        out.push_back(std::to_string(d.line) + ": " + d.message);
+    for (const Diagnostic& d : readEuro(text, *catalogue, FillNationNames(), options).diagnostics)
+        if (dropped == 0 || droppedOnSave(d.kind))
+            out.push_back(std::to_string(d.line) + ": " + d.message);
     return out;
 }
 
 }  // namespace
 
-TEST(Reader, ClubLinesFillPlacesInRunningOrder) {
-    // Germany: 4 Champions League, 3 UEFA Cup, 2 Intertoto places.
-    const auto g =
-        load("\r\n*Germany\r\nC1\r\nC2\r\n\r\nC3\r\nC4\r\nU1\r\nU2\r\nU3\r\nI1\r\nI2\r\nExtra\r\n");
-    const Liga& de = g["Germany"];
-    EXPECT_EQ(de.LigaName, "Germany");
-    EXPECT_EQ(de.UCL1 + de.UCL2 + de.UCL3 + de.UCL4, "C1C2C3C4");  // empty lines do not count
-    EXPECT_EQ(de.UEFA1 + de.UEFA2 + de.UEFA3, "U1U2U3");
-    EXPECT_TRUE(de.UEFA4.empty());
-    EXPECT_EQ(de.Intertoto1 + de.Intertoto2, "I1I2");
-    EXPECT_TRUE(de.Intertoto3.empty());
-    EXPECT_EQ(g.result.currentKey, "Germany");
-    EXPECT_THAT(g.named(), ElementsAre("Germany"));
+TEST(Reader, FollowsTheLoadLoopToTheCharacter) {
+    const std::pair<std::string, std::string> rows[] = {
+        // Places in running order, UCL, UEFA, Intertoto; empty lines take none; the rest is lost.
+        {"\r\n*Germany\r\nC1\r\nC2\r\n\r\nC3\r\nC4\r\nU1\r\nU2\r\nU3\r\nI1\r\nI2\r\nExtra\r\n",
+         "Germany:C1|C2|C3|C4|U1|U2|U3|I1|I2"},
+        {"*Andorra\r\nFC Vall\r\n", "Andorra:FC Vall"},
+        {"*Spain\r\n  *Spain in blanks \r\n \r\nA\0B\xFF\r\n"s,
+         "Spain:  *Spain in blanks | |A\0B\xFF"s},
+        // The first table name a header holds; unknown headers skip their clubs.
+        {"*Spain v England\r\n", "England:"},
+        {"*** Italy (Serie A) ***\r\n*Northern Ireland\r\n*Republic of Ireland\r\n",
+         "Italy: Northern Ireland: Republic of Ireland:"},
+        {"*Faeroe Islands\r\n*Lituania\r\n*Macedonia\r\n", "Faeroe Islands: Lituania: Macedonia:"},
+        {"*Italy\r\nJuve\r\n*italy\r\nLost 1\r\n*\r\nLost 2\r\n*Wales\r\nCardiff\r\n",
+         "Italy:Juve Wales:Cardiff"},
+        {"*Atlantis\r\nNobody\r\n*Malta\r\nValletta\r\n", "Malta:Valletta"},
+        {"*Spain\r\nA\r\nB\r\nC\r\n*Italy\r\n*Spain\r\nX\r\n", "Italy: Spain:X|B|C"},
+        // Only CR ends a line, and it swallows the next byte whatever it is.
+        {"*Wales\nCardiff\nSpain\n", "Spain:"},
+        {"*Wales\rXCardiff\r\n", "Wales:Cardiff"},
+        // A last line without a line end is read when it has two bytes or more.
+        {"*Wales\r\nAB", "Wales:AB"},
+        {"*Wales\r\nA", "Wales:"},
+        {"A", ""},
+        {"\r\r\r\r\r", ""},
+    };
+    for (const auto& [text, nations] : rows)
+        EXPECT_EQ(loaded(text), nations) << text;
 
-    // Andorra has no Champions League place: its first club is its UEFA Cup club.
-    EXPECT_EQ(load("*Andorra\r\nFC Vall\r\n")["Andorra"].UEFA1, "FC Vall");
-}
-
-TEST(Reader, ClubNamesAreTakenVerbatim) {
-    const auto l = load("*Spain\r\n  *Spain in blanks \r\n \r\nA\0B\xFF\r\n"s);
-    EXPECT_EQ(l["Spain"].UCL1, "  *Spain in blanks ");
-    EXPECT_EQ(l["Spain"].UCL2, " ");
-    EXPECT_EQ(l["Spain"].UCL3, "A\0B\xFF"s);
-}
-
-TEST(Reader, HeaderTakesTheFirstTableNameItHolds) {
-    EXPECT_THAT(load("*Spain v England\r\n").named(), ElementsAre("England"));
-    EXPECT_THAT(load("*England v Spain\r\n").named(), ElementsAre("England"));
-    EXPECT_THAT(load("*Northern Ireland\r\n*Republic of Ireland\r\n").named(),
-                ElementsAre("Northern Ireland", "Republic of Ireland"));
-    EXPECT_THAT(load("*** Italy (Serie A) ***\r\n").named(), ElementsAre("Italy"));
-    EXPECT_THAT(load("*Faeroe Islands\r\n*Lituania\r\n*Macedonia\r\n").named(),
-                ElementsAre("Faeroe Islands", "Lituania", "Macedonia"));
-}
-
-TEST(Reader, UnknownHeaderSkipsItsClubsWithoutTouchingThePreviousNation) {
-    const auto l =
-        load("*Italy\r\nJuve\r\n*italy\r\nLost 1\r\n*\r\nLost 2\r\n*Wales\r\nCardiff\r\n");
-    EXPECT_EQ(l["Italy"].UCL1, "Juve");
-    EXPECT_TRUE(l["Italy"].UCL2.empty());
-    EXPECT_EQ(l["Wales"].UCL1, "Cardiff");
-    EXPECT_THAT(l.named(), ElementsAre("Italy", "Wales"));
-
-    // An unknown header before any known one is still a header.
-    const auto first = load("*Atlantis\r\nNobody\r\n*Malta\r\nValletta\r\n");
-    EXPECT_EQ(first["Malta"].UCL1, "Valletta");
-    EXPECT_EQ(load("*Atlantis\r\n").result.currentKey, "");
-    EXPECT_EQ(load("*Malta\r\n*Atlantis\r\n").result.currentKey, "Malta");
-}
-
-TEST(Reader, ClubLineBeforeTheFirstHeaderFailsWithItsLine) {
-    EXPECT_NO_THROW(load("\r\n\r\n*Malta\r\n"));
-    auto catalogue = BuildNationCatalogue();
-    ReadOptions options;
-    options.file = "/some/euro.cfg";
-    try {
-        readEuro("\r\n\r\nOrphan FC\r\n*Malta\r\n", *catalogue, FillNationNames(), options);
-        FAIL() << "loaded";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.kind(), FileError::Kind::OrphanClubLine);
-        EXPECT_EQ(e.line(), 3);
-        EXPECT_THAT(e.what(), HasSubstr("/some/euro.cfg:3: "));
-        EXPECT_THAT(e.what(), HasSubstr("Orphan FC"));
+    ReadResult r;
+    const std::pair<std::string, std::string> keys[] = {
+        {"*Atlantis\r\n", ""}, {"*Malta\r\n*Atlantis\r\n", "Malta"}, {"*Malta\r\nX\r\n", "Malta"}};
+    for (const auto& [text, key] : keys) {
+        loaded(text, &r);
+        EXPECT_EQ(r.currentKey, key) << text;
     }
-}
+    EXPECT_EQ((loaded("*Wales\nCardiff\n", &r), r.lines), 1);
+    EXPECT_EQ((loaded("", &r), r.lines), 0);
 
-TEST(Reader, SecondBlockStartsAgainAtTheFirstPlace) {
-    const auto l = load("*Spain\r\nA\r\nB\r\nC\r\n*Italy\r\n*Spain\r\nX\r\n");
-    EXPECT_EQ(l["Spain"].UCL1, "X");
-    EXPECT_EQ(l["Spain"].UCL2, "B");
-    EXPECT_EQ(l["Spain"].UCL3, "C");
-}
-
-TEST(Reader, LineEndsFollowTheCharacterRules) {
-    // LF alone ends no line: the whole file is one header line, and the first
-    // table name found anywhere in it wins.
-    const auto lf = load("*Wales\nCardiff\nSpain\n");
-    EXPECT_THAT(lf.named(), ElementsAre("Spain"));
-    EXPECT_TRUE(lf["Spain"].UCL1.empty());
-    EXPECT_EQ(lf.result.lines, 1);
-
-    // The character after a CR is skipped whatever it is.
-    EXPECT_EQ(load("*Wales\rXCardiff\r\n")["Wales"].UCL1, "Cardiff");
-
-    // A last line without a line end is read when it has two characters or more.
-    EXPECT_EQ(load("*Wales\r\nAB")["Wales"].UCL1, "AB");
-    EXPECT_TRUE(load("*Wales\r\nA")["Wales"].UCL1.empty());
-    EXPECT_NO_THROW(load("A"));  // a lone character is never read, so it is no orphan
-    EXPECT_EQ(load("").result.lines, 0);
-    EXPECT_NO_THROW(load("\r\r\r\r\r"));
-}
-
-TEST(Reader, ZeroCountsTakeNoLines) {
-    Loaded l;
-    auto wales = findNation(*l.catalogue, "Wales");
-    wales->NUCL = wales->NUEFA = wales->NIntertoto = 0;
-    readEuro("*Wales\r\nIgnored\r\n", *l.catalogue, FillNationNames());
-    EXPECT_EQ(wales->LigaName, "Wales");
-    EXPECT_TRUE(wales->UCL1.empty() && wales->UEFA1.empty() && wales->Intertoto1.empty());
-}
-
-TEST(Reader, ReportsProgressOncePerLine) {
     auto catalogue = BuildNationCatalogue();
-    std::vector<std::size_t> positions;
     ReadOptions options;
+    std::vector<std::size_t> positions;
     options.progress = [&](std::size_t p) { positions.push_back(p); };
     readEuro("\r\n*Malta\r\nHibs\r\n", *catalogue, FillNationNames(), options);
     EXPECT_THAT(positions, ElementsAre(1, 3, 11));
 }
 
-TEST(Reader, FindingsCutLongTextsAndShowOddBytesInHex) {
-    // Texts are cut after 40 characters; bytes outside printable ASCII go in hex.
-    const std::string forty(40, 'B');
-    const std::pair<std::string, std::string> shown[] = {
-        {"*Andorra\r\nA\r\n" + forty + "\r\n", "3: club line \"" + forty + "\" is beyond"},
-        {"*Andorra\r\nA\r\n" + forty + "C\r\n", "3: club line \"" + forty + "...\" is beyond"},
-        {"*Malta\r\n\x01", "the last character, byte 0x01, stands alone"},
-        {"*Malta\r\n\xAF", "the last character, byte 0xAF, stands alone"},
-        {"*Malta\r\n\x7F", "the last character, byte 0x7F, stands alone"},
-        {"*Malta\r\n\x1F", "the last character, byte 0x1F, stands alone"},
-        {"*Malta\r\n ", "the last character, ' ', stands alone"},
-        {"*Malta\r\n~", "the last character, '~', stands alone"},
-    };
-    for (const auto& [text, message] : shown)
-        EXPECT_THAT(findings(text), Contains(HasSubstr(message))) << text;
-}
-
-TEST(Reader, FindingsOfARefusedFileSurviveTheFailure) {
-    // An LF-only file that does not start with "*" is one orphan club line: the
-    // LF finding explains the refusal, so it must not be lost with the load.
+TEST(Reader, ClubLineBeforeTheFirstHeaderFailsAndKeepsItsFindings) {
     auto catalogue = BuildNationCatalogue();
     std::vector<Diagnostic> noted;
     ReadOptions options;
+    options.file = "/some/euro.cfg";
     options.collectDiagnostics = true;
     options.diagnosticsOut = &noted;
-    EXPECT_THROW(
-        readEuro("\r\n\rX\nOrphan\nFC\r\n*Malta\r\n", *catalogue, FillNationNames(), options),
-        FileError);
-    ASSERT_EQ(noted.size(), 3u);
-    EXPECT_EQ(noted[0].line, 2);
-    EXPECT_THAT(noted[0].message, HasSubstr("swallows 'X'"));
-    EXPECT_EQ(noted[1].line, 3);
-    EXPECT_EQ(noted[1].severity, Diagnostic::Severity::Warning);
-    EXPECT_THAT(noted[1].message, HasSubstr("LF alone"));
-    EXPECT_EQ(noted[2].line, 3);
-    EXPECT_EQ(noted[2].severity, Diagnostic::Severity::Error);
-    EXPECT_THAT(noted[2].message, HasSubstr("before the first nation header"));
+    try {
+        readEuro("\r\n\rX\nOrphan\nFC\r\n*Malta\r\n", *catalogue, FillNationNames(), options);
+        FAIL() << "loaded";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.kind(), FileError::Kind::OrphanClubLine);
+        EXPECT_EQ(e.line(), 3);
+        EXPECT_THAT(e.what(), HasSubstr("/some/euro.cfg:3: club line \"\nOrphan\nFC\""));
+    }
+    std::vector<std::string> seen;
+    for (const Diagnostic& d : noted)
+        seen.push_back(std::to_string(d.line) +
+                       (d.severity == Diagnostic::Severity::Error ? " error: " : " warning: ") +
+                       d.message.substr(0, 20));
+    EXPECT_THAT(seen,
+                ElementsAre("2 warning: CR not followed by L", "3 warning: line ends with LF al",
+                            "3 error: club line \"\nOrphan\nF"));
 
-    // A successful read puts its findings there too, and none in the result.
+    // A successful read notes its findings there too, none in the result; without
+    // collectDiagnostics nothing is noted.
     noted.clear();
-    const ReadResult result =
-        readEuro("*Malta\r\n*Malta\r\n", *catalogue, FillNationNames(), options);
-    EXPECT_TRUE(result.diagnostics.empty());
+    EXPECT_TRUE(readEuro("*Malta\r\n*Malta\r\n", *catalogue, FillNationNames(), options)
+                    .diagnostics.empty());
     EXPECT_THAT(noted, ElementsAre(::testing::Field(&Diagnostic::line, 2)));
-
-    // Without collectDiagnostics nothing is noted.
     noted.clear();
     options.collectDiagnostics = false;
     EXPECT_THROW(readEuro("Orphan\r\n", *catalogue, FillNationNames(), options), FileError);
     EXPECT_TRUE(noted.empty());
 }
 
+TEST(Reader, FindingsCutLongTextsShowOddBytesInHexAndTheSaveWarningGetsWhatASaveDrops) {
+    const std::string forty(40, 'B');
+    const std::pair<std::string, std::string> shown[] = {
+        {"*Andorra\r\nA\r\n" + forty + "\r\n", "3: club line \"" + forty + "\" is beyond"},
+        {"*Andorra\r\nA\r\n" + forty + "C\r\n", "3: club line \"" + forty + "...\" is beyond"},
+        {"*Malta\r\n\x01", "2: the last character, byte 0x01, stands alone"},
+        {"*Malta\r\n\xAF", "2: the last character, byte 0xAF, stands alone"},
+        {"*Malta\r\n\x7F", "2: the last character, byte 0x7F, stands alone"},
+        {"*Malta\r\n\x1F", "2: the last character, byte 0x1F, stands alone"},
+        {"*Malta\r\n ", "2: the last character, ' ', stands alone"},
+        {"*Malta\r\n~", "2: the last character, '~', stands alone"},
+    };
+    for (const auto& [text, message] : shown)
+        EXPECT_THAT(findings(text), ElementsAre(::testing::StartsWith(message))) << text;
+
+    std::string text =
+        "*Spain (old)\r\n Real \r\n   \r\n *Italy\r\nLF\nalone\r\nX\rY\r\n*Atlantis\r\nNobody\r\n"
+        "*Andorra\r\nVall\r\n";
+    for (int i = 0; i < 30; ++i)
+        text += "Dropped\r\n";
+    text += "*Spain\r\n";
+    // Header text, an unknown nation's block, the first 20 clubs beyond Andorra's
+    // one place, the second block for Spain, then one for the other 10.
+    const std::vector<std::string> warned = findings(text, 2);
+    EXPECT_EQ(warned, findings(text, 1));
+    ASSERT_EQ(warned.size(), 24u);
+    EXPECT_THAT(warned[0], ::testing::StartsWith("1: header \"*Spain (old)\""));
+    EXPECT_THAT(warned[1], ::testing::StartsWith("8: header \"*Atlantis\""));
+    EXPECT_THAT(warned[22], ::testing::StartsWith("42: second block for Spain "));
+    EXPECT_EQ(warned[23],
+              "32: \x85 and 10 more club lines beyond a nation's places, the last on line 41");
+    EXPECT_TRUE(findings("*Spain \r\n Real \r\n   \r\n *Italy\r\nX\rY", 2).empty());
+}
+
 TEST(Reader, HeaderNationIsTheFirstTableNameInTheLineForAnyTable) {
-    // The reader matches headers in one pass; it must pick what a plain
-    // search of every name in table order picks, also for tables with
-    // names inside other names, an empty name or a "*" in a name.
+    // One pass over the header must pick what a plain search of every name in
+    // table order picks, also for names inside other names, an empty name or a "*".
     const std::vector<NationNames> tables = {
         FillNationNames(),           {"Malta", "Spain", "Spai"},   {"pain", "Spain", "Wales"},
         {"Wales", "*Spa", "Spain"},  {"Spain", "", "Wales"},       {"*", "Spain"},
         {"spain", "Italy", "Spain"}, {"Italy", "Ital", "It", "I"},
     };
-    const std::vector<std::string> headers = {
-        "*Spain",
-        "*Spai",
-        "*Spain v England",
-        "*** Italy ***",
-        "*",
-        "*S",
-        "*I",
-        "*Northern Ireland",
-        "*EnglandSpain",
-        "*SpainEngland",
-        "*SSpain",
-        "*Englan",
-        "*spain",
-        "*Spain\0"s,
-        "*Wales Spain",
-        "*ItalySpain",
-        "**Spa",
-        "*Republic of Ireland and Northern Ireland",
-    };
+    const std::string headers[] = {"*Spain",
+                                   "*Spai",
+                                   "*Spain v England",
+                                   "*** Italy ***",
+                                   "*",
+                                   "*S",
+                                   "*I",
+                                   "*Northern Ireland",
+                                   "*EnglandSpain",
+                                   "*SpainEngland",
+                                   "*SSpain",
+                                   "*Englan",
+                                   "*spain",
+                                   "*Spain\0"s,
+                                   "*Wales Spain",
+                                   "*ItalySpain",
+                                   "**Spa",
+                                   "*Republic of Ireland and Northern Ireland"};
     for (const NationNames& names : tables) {
         for (const std::string& header : headers) {
             SCOPED_TRACE(::testing::PrintToString(names) + " " + header);
             auto catalogue = BuildNationCatalogue();
             const int m = matchNation(names, header);
             const bool known = m >= 0 && findNation(*catalogue, names[m]) != nullptr;
-            const ReadResult r = readEuro(header + "\r\n", *catalogue, names);
-            EXPECT_EQ(r.currentKey, known ? names[m] : "");
+            EXPECT_EQ(readEuro(header + "\r\n", *catalogue, names).currentKey,
+                      known ? names[m] : "");
         }
     }
 }
