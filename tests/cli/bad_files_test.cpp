@@ -4,60 +4,26 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
 #include <random>
-#include <sstream>
 
-#include "cli/build_command.h"
-#include "cli/check_command.h"
-#include "cli/dump_command.h"
-#include "cli/exit_code.h"
-#include "cli/normalize_command.h"
 #include "cli_fixture.h"
 #include "support/failing_file_system.h"
 
+#ifdef __linux__
+#include <sys/stat.h>
+#endif
+
 using namespace velquor;
 using namespace velquor::cli;
-using Json = nlohmann::json;
 using ::testing::AnyOf;
 using ::testing::Eq;
 using ::testing::HasSubstr;
+using velquor::test::Outcome;
 using namespace std::string_literals;
 
 namespace {
 
-struct Outcome {
-    int code;
-    std::string out, err;
-};
-
-class BadFile : public test::CliTest {
-  protected:
-    template <typename Run>
-    static Outcome capture(Run run) {
-        std::ostringstream out, err;
-        const int code = run(out, err);
-        return {code, out.str(), err.str()};
-    }
-    Outcome dump(const std::string& file, cfg::FileSystem& fs = cfg::FileSystem::real()) {
-        return capture([&](auto& out, auto& err) { return runDump(file, out, err, fs); });
-    }
-    Outcome check(const std::string& file, cfg::FileSystem& fs = cfg::FileSystem::real()) {
-        return capture([&](auto& out, auto& err) { return runCheck(file, out, err, fs); });
-    }
-    Outcome normalize(const std::string& file, const std::string& output,
-                      cfg::FileSystem& fs = cfg::FileSystem::real()) {
-        return capture(
-            [&](auto& out, auto& err) { return runNormalize(file, output, out, err, fs); });
-    }
-    // What a terminal shows: no control character but the line ends.
-    static bool plain(const std::string& text) {
-        return std::none_of(text.begin(), text.end(), [](char c) {
-            const auto byte = static_cast<unsigned char>(c);
-            return (byte < 0x20 && c != '\n') || byte == 0x7F;
-        });
-    }
-};
+class BadFile : public test::CliTest {};
 
 TEST_F(BadFile, EachCommandAnswersInFewPlainLines) {
     constexpr std::size_t kHuge = 50u << 20;
@@ -142,6 +108,11 @@ TEST_F(BadFile, WhatCannotBeReadIsNamedWithItsReason) {
         {(dir_ / "missing.cfg").string(), cfg::FileSystem::real(), "cannot open: no such file"},
         {dir_.string(), cfg::FileSystem::real(), "cannot open: it is a folder"},
         {write("in.cfg", "*Malta\r\n").string(), failing, "cannot read: Input/output error"},
+#ifdef __linux__
+        {"/dev/null", cfg::FileSystem::real(), "cannot open: it is not a regular file"},
+        {(::mkfifo((dir_ / "fifo").c_str(), 0644), (dir_ / "fifo").string()),
+         cfg::FileSystem::real(), "cannot open: it is not a regular file"},
+#endif
     };
     const std::string out = write("out.cfg", "keep me").string();
     for (const Case& c : cases) {
@@ -156,7 +127,8 @@ TEST_F(BadFile, WhatCannotBeReadIsNamedWithItsReason) {
         }
     }
     EXPECT_EQ(read(out), "keep me");
-    EXPECT_THAT(entries(), ::testing::ElementsAre("in.cfg", "out.cfg"));
+    EXPECT_THAT(entries(), ::testing::IsSupersetOf({"in.cfg", "out.cfg"}));
+    EXPECT_LE(entries().size(), 3u);
 }
 
 // A euro.cfg of random pieces: headers known and unknown, clubs of any bytes.
@@ -214,8 +186,7 @@ TEST_F(BadFile, DumpThenBuildGivesWhatNormalizeGives) {
             continue;
         }
         const std::string json = write("dump.json", d.out).string();
-        const Outcome b =
-            capture([&](auto& out, auto& err) { return runBuild(json, "-", out, err); });
+        const Outcome b = build(json, "-");
         ASSERT_EQ(b.code, kExitOk) << b.err;
         EXPECT_EQ(b.out, n.out);
         ++compared;

@@ -1,0 +1,226 @@
+// The four commands in process: what each prints, writes and answers.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli_fixture.h"
+
+using namespace velquor;
+using namespace velquor::cli;
+using velquor::test::Outcome;
+using Json = nlohmann::json;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+using namespace std::string_literals;
+
+namespace {
+
+class Commands : public test::CliTest {};
+
+TEST_F(Commands, DumpShowsEveryPlaceDecodedAsWindows1252AndLeavesOutUnnamedNations) {
+    // Germany has 4 + 3 + 2 places, Andorra 0 + 1 + 0; the file names them in the
+    // other order, an unknown nation, and Andorra's clubs beyond its room. The
+    // five bytes the code page leaves undefined become the C1 controls of that value.
+    const Outcome d = dump(write("euro.cfg",
+                                 "*Germany\r\n\x80 M\xFCnchen \x85\x99\r\n\x81\x8D\x8F\x90\x9D\r\n"
+                                 "*Atlantis\r\nNobody\r\n*Andorra\r\nVall\r\nDropped\r\n"));
+    ASSERT_EQ(d.code, kExitOk);
+    EXPECT_EQ(Json::parse(d.out), Json::parse(R"({"nations": [
+        {"name": "Andorra", "UCL": [], "UEFA": ["Vall"], "Intertoto": []},
+        {"name": "Germany", "UCL": ["\u20AC M\u00FCnchen \u2026\u2122", "\u0081\u008D\u008F\u0090\u009D", "", ""],
+         "UEFA": ["", "", ""], "Intertoto": ["", ""]}]})"));
+    // Keys in the documented order; no backup left behind.
+    EXPECT_THAT(d.out, HasSubstr(R"("name": "Andorra",
+      "UCL": [],
+      "UEFA": [
+        "Vall"
+      ],
+      "Intertoto": [])"));
+    EXPECT_THAT(entries(), ElementsAre("euro.cfg"));
+}
+
+TEST_F(Commands, CheckReportsEachSurpriseAtItsLine) {
+    // At most 20 of a kind, then one line for the rest.
+    std::string manyDropped = "*Andorra\r\nVall\r\n", manyBlank = "*Malta\r\n*Atlantis\r\n";
+    for (int i = 0; i < 1000; ++i)
+        manyDropped += "Dropped\r\n";
+    for (int i = 0; i < 21; ++i)
+        manyBlank += " \r\n";
+    std::vector<std::string> twentyAndMore(20, ""), twentyAndOne(21, "");
+    twentyAndMore.push_back(
+        "23: warning: \u2026 and 980 more club lines beyond a nation's places, the last on line "
+        "1002");
+    twentyAndOne.push_back("23: warning: \u2026 and 1 more club line of blanks only");
+    struct Case {
+        std::string text;
+        std::vector<std::string> findings;  // LINE: severity: the start of each message
+    };
+    const std::vector<Case> cases = {
+        {read(sample()), {}},
+        {"* Spain \r\nReal Madrid\r\n", {}},
+        {"*Malta\nHibs\n",
+         {"1: warning: line ends with LF alone",
+          "1: warning: header \"*Malta\\x0AHibs\\x0A\" is written back as \"*Malta\""}},
+        {"*Malta\r\nHibs\rXSliema\r\n", {"2: warning: CR not followed by LF swallows 'X'"}},
+        {"*Malta\r\n\r\x01\r\n", {"2: warning: CR not followed by LF swallows byte 0x01"}},
+        {"*Malta\r\n*Atlantis\r\nNobody\r\n",
+         {"2: warning: header \"*Atlantis\" names no nation; it and its club lines are dropped"}},
+        {"*Malta\r\n\r\n*wales\r\n", {"3: warning: header \"*wales\" names no nation: \"wales\""}},
+        {"*Spain v England\r\n",
+         {"1: warning: header names several nations (England, Spain); England is taken"}},
+        {"*Spain (1998/99 season)\r\n",
+         {"1: warning: header \"*Spain (1998/99 season)\" is written back as \"*Spain\": the "
+          "rest of its text is dropped on save"}},
+        {"*Spain\r\n *England\r\n",
+         {"2: warning: line \" *England\" starts with blanks before \"*\": it is a club line"}},
+        {"*Spain\r\nReal Madrid  \r\n\tBetis\r\n",
+         {"2: warning: club name \"Real Madrid  \" has leading or trailing blanks",
+          "3: warning: club name \"\\x09Betis\" has leading or trailing blanks"}},
+        {"*Spain\r\n   \r\n",
+         {"2: warning: club line \"   \" holds only blanks: it is read as a club name, not as an "
+          "empty line"}},
+        {"*Andorra\r\nVall\r\nDropped\r\n",
+         {"3: warning: club line \"Dropped\" is beyond Andorra's 1 place and is dropped on save"}},
+        {"*Germany\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n",
+         {"11: warning: club line \"10\" is beyond Germany's 9 places"}},
+        {"*Malta\r\nHibs\r\n*Malta\r\n", {"3: warning: second block for Malta"}},
+        {"*Malta\r\nHibs\r\nX", {"3: warning: the last character, 'X', stands alone"}},
+        {"\r\n\r\nLost FC\r\n*Malta\r\n",
+         {"3: error: club line \"Lost FC\" comes before the first nation header"}},
+        // An LF-only file whose first character is not "*" is one orphan club
+        // line: the LF finding says why the editor refuses it.
+        {"\nTirana\n*Albania\n",
+         {"1: warning: line ends with LF alone",
+          "1: error: club line \"\\x0ATirana\\x0A*Albania\\x0A\""}},
+        {manyDropped, twentyAndMore},
+        {manyBlank, twentyAndOne},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 40));
+        const std::string file = write("euro.cfg", c.text);
+        const Outcome r = check(file);
+        EXPECT_EQ(r.code, c.findings.empty() ? kExitOk : kExitFailed);
+        std::vector<::testing::Matcher<std::string>> expected;
+        for (const std::string& finding : c.findings)
+            expected.push_back(StartsWith(file + ":" + finding));
+        std::vector<std::string> lines;
+        std::istringstream in(r.out);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        EXPECT_THAT(lines, ::testing::ElementsAreArray(expected));
+        EXPECT_EQ(r.err, "");
+    }
+    EXPECT_THAT(entries(), ElementsAre("euro.cfg"));  // never a backup
+}
+
+#ifndef _WIN32  // Windows allows no control character in a file name
+TEST_F(Commands, FileBytesInMessagesAndFileNamesAreEscaped) {
+    const std::string file = write("\u00E9\uFB01\U0001F600\x1B[2J\xC2\x9B\xFF\xF5\x80\x80\x80.cfg",
+                                   "*Atl\xE9ntida \x1B[2J\x81\0\r\n"s);
+    const Outcome r = check(file);
+    EXPECT_EQ(r.code, kExitFailed);
+    EXPECT_THAT(r.out, HasSubstr("/\u00E9\uFB01\U0001F600\\x1B["
+                                 "2J\\xC2\\x9B\\xFF\\xF5\\x80\\x80\\x80.cfg:1: warning: header"));
+    EXPECT_THAT(r.out, HasSubstr("\"*Atl\u00E9ntida \\x1B[2J\\x81\\x00\" names no nation"));
+    EXPECT_TRUE(plain(r.out));
+}
+#endif
+
+TEST_F(Commands, BuildWritesWhatTheEditorsSaveWouldWrite) {
+    // Catalogue order whatever the order in the list; missing lists and trailing
+    // empty places write nothing; a nation without clubs keeps its header.
+    const Outcome b = build(write("in.json", R"({"nations": [
+        {"name": "Wales", "UCL": ["Cardiff"], "UEFA": ["Swansea", ""]},
+        {"name": "Andorra", "UCL": [], "UEFA": [], "Intertoto": []},
+        {"name": "Spain", "UCL": ["M\u00e1laga \u20ac", " *x", "Line\nfeed"]}]})"),
+                            "-");
+    EXPECT_EQ(b.code, kExitOk) << b.err;
+    EXPECT_EQ(b.out,
+              "\r\n*Andorra\r\n\r\n*Spain\r\nM\xE1laga \x80\r\n *x\r\nLine\nfeed\r\n"
+              "\r\n*Wales\r\nCardiff\r\nSwansea\r\n");
+}
+
+TEST_F(Commands, BuildRefusesWhatTheFileCannotHoldAndWritesNothing) {
+    struct Case {
+        std::string json;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {R"({"nations": [)", "not valid JSON: parse error at line 1, column 14"},
+        {"{\"nations\": [{\"name\": \"\xFF\"}]}", "not valid JSON"},
+        {R"([])", "expected an object with a list \"nations\""},
+        {R"({})", "expected an object with a list \"nations\""},
+        {R"({"nations": {}})", "expected an object with a list \"nations\""},
+        {R"({"nations": [], "clubs": []})", "unknown key \"clubs\""},
+        {R"({"nations": [{"UCL": []}]})", "nation 1: expected an object with a \"name\""},
+        {R"({"nations": ["Malta"]})", "nation 1: expected an object with a \"name\""},
+        {R"({"nations": [{"name": 3}]})", "nation 1: expected an object with a \"name\""},
+        {R"({"nations": [{"name": "Atlantis"}]})",
+         "nation 1: \"Atlantis\" is not a nation the editor knows"},
+        {R"({"nations": [{"name": "spain"}]})", "nation 1: \"spain\" is not a nation"},
+        {R"({"nations": [{"name": "Malta"}, {"name": "Spain"}, {"name": "Malta"}]})",
+         "Malta is listed twice (nations 1 and 3)"},
+        {R"({"nations": [{"name": "Malta", "UCl": []}]})", "Malta: unknown key \"UCl\""},
+        {R"({"nations": [{"name": "Malta", "UCL": "Hibs"}]})",
+         "Malta, UCL: expected a list of club names"},
+        {R"({"nations": [{"name": "Malta", "UEFA": ["A", 3]}]})",
+         "Malta, UEFA place 2: expected a club name"},
+        {R"({"nations": [{"name": "Malta", "UEFA": ["A", "B", "C"]}]})",
+         "Malta, UEFA: 3 clubs for its 2 places"},
+        {R"({"nations": [{"name": "Andorra", "UCL": ["A"]}]})",
+         "Andorra, UCL: 1 club for its 0 places"},
+        {R"({"nations": [{"name": "Malta", "UCL": ["Real\rMadrid"]}]})",
+         "Malta, UCL place 1: \"Real\\x0DMadrid\" holds a CR"},
+        {R"({"nations": [{"name": "Malta", "Intertoto": ["*Hibs"]}]})",
+         "Malta, Intertoto place 1: \"*Hibs\" starts with \"*\""},
+        {R"({"nations": [{"name": "Malta", "UCL": ["\u4e2d"]}]})",
+         "Malta, UCL place 1: \"\u4e2d\" holds U+4E2D, which Windows-1252 has no character for"},
+        {R"({"nations": [{"name": "Malta", "UCL": ["\u0080"]}]})",
+         "Malta, UCL place 1: \"\\xC2\\x80\" holds U+0080"},
+        {R"({"nations": [{"name": "Spain", "UCL": ["A", "", "C"]}]})",
+         "Spain, UCL place 3: a club after the empty UCL place 2"},
+        {R"({"nations": [{"name": "Spain", "UCL": ["A"], "UEFA": ["B"]}]})",
+         "Spain, UEFA place 1: a club after the empty UCL place 2"},
+    };
+    const std::string out = write("out.cfg", "keep me");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.json);
+        const std::string json = write("in.json", c.json);
+        for (const std::string& to : {out, "-"s}) {
+            const Outcome b = build(json, to);
+            EXPECT_EQ(b.code, kExitFailed);
+            EXPECT_THAT(b.err, HasSubstr("in.json: " + c.reason));
+            EXPECT_EQ(b.out, "");
+        }
+    }
+    EXPECT_EQ(read(out), "keep me");
+    EXPECT_THAT(entries(), ElementsAre("in.json", "out.cfg"));
+}
+
+TEST_F(Commands, NormalizeGivesEveryOutputWhatTheEditorsSaveWouldWrite) {
+    const std::string file =
+        write("euro.cfg",
+              "*Wales (Premier)\r\nCardiff\r\nSwansea\r\nWrexham\r\nBangor\r\nExtra\r\n"
+              "*Atlantis\r\nNobody\r\n\r\n*Albania\n Tirana \r\n");
+    // Catalogue order, bare names, a blank line before each header, nothing beyond the places.
+    const std::string normal =
+        "\r\n*Albania\r\n\r\n*Wales\r\nCardiff\r\nSwansea\r\nWrexham\r\nBangor\r\n";
+    // A file, standard output by name or by its device, and the input itself, twice.
+    const std::string out = (dir_ / "out.cfg").string();
+    for (const std::string& output : {out, "-"s, "/dev/stdout"s, file, file}) {
+        SCOPED_TRACE(output);
+        const Outcome n = normalize(file, output);
+        ASSERT_EQ(n.code, kExitOk) << n.err;
+        const bool toFile = output.starts_with(dir_.string());
+        EXPECT_EQ(toFile ? read(output) : n.out, normal);
+        EXPECT_EQ((toFile ? n.out : "") + n.err, "");
+    }
+    EXPECT_THAT(entries(), ElementsAre("euro.cfg", "out.cfg"));  // no backup, no temporary
+    EXPECT_EQ(normalize(file, (dir_ / "no such folder" / "out.cfg").string()).code, kExitFailed);
+    EXPECT_EQ(normalize(file, dir_.string()).code, kExitFailed);
+    EXPECT_THAT(entries(), ElementsAre("euro.cfg", "out.cfg"));
+}
+
+}  // namespace
