@@ -13,16 +13,6 @@
 
 namespace velquor::test {
 
-/// A path that also passes as the text a user gives the tool. POSIX paths
-/// convert to std::string by themselves; Windows paths hold wide text.
-struct ToolPath : std::filesystem::path {
-#ifdef _WIN32
-    operator std::string() const {
-        return string();
-    }
-#endif
-};
-
 struct Outcome {
     int code;
     std::string out, err;
@@ -32,8 +22,9 @@ struct Outcome {
 class CliTest : public ScratchDirTest {
   protected:
     static std::string sample() { return std::string(VELQUOR_SOURCE_DIR) + "/examples/euro.cfg"; }
-    ToolPath write(const std::string& name, const std::string& bytes) const {
-        return {ScratchDirTest::write(name, bytes)};
+    /// The path as the text a user gives the tool.
+    std::string write(const std::string& name, const std::string& bytes) const {
+        return ScratchDirTest::write(name, bytes).string();
     }
     template <typename Run>
     static Outcome capture(Run run) {

@@ -1,4 +1,4 @@
-// The four commands in process: what each prints, writes and answers.
+// The commands in process: what each prints and answers.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -119,20 +119,6 @@ TEST_F(Commands, FileBytesInMessagesAndFileNamesAreEscaped) {
 }
 #endif
 
-TEST_F(Commands, BuildWritesWhatTheEditorsSaveWouldWrite) {
-    // Catalogue order whatever the order in the list; missing lists and trailing
-    // empty places write nothing; a nation without clubs keeps its header.
-    const Outcome b = build(write("in.json", R"({"nations": [
-        {"name": "Wales", "UCL": ["Cardiff"], "UEFA": ["Swansea", ""]},
-        {"name": "Andorra", "UCL": [], "UEFA": [], "Intertoto": []},
-        {"name": "Spain", "UCL": ["M\u00e1laga \u20ac", " *x", "Line\nfeed"]}]})"),
-                            "-");
-    EXPECT_EQ(b.code, kExitOk) << b.err;
-    EXPECT_EQ(b.out,
-              "\r\n*Andorra\r\n\r\n*Spain\r\nM\xE1laga \x80\r\n *x\r\nLine\nfeed\r\n"
-              "\r\n*Wales\r\nCardiff\r\nSwansea\r\n");
-}
-
 TEST_F(Commands, BuildRefusesWhatTheFileCannotHoldAndWritesNothing) {
     const std::pair<std::string, std::string> cases[] = {
         {R"({"nations": [)", "not valid JSON: parse error at line 1, column 14"},
@@ -179,30 +165,6 @@ TEST_F(Commands, BuildRefusesWhatTheFileCannotHoldAndWritesNothing) {
     }
     EXPECT_EQ(read(out), "keep me");
     EXPECT_THAT(entries(), ElementsAre("in.json", "out.cfg"));
-}
-
-TEST_F(Commands, NormalizeGivesEveryOutputWhatTheEditorsSaveWouldWrite) {
-    const std::string file =
-        write("euro.cfg",
-              "*Wales (Premier)\r\nCardiff\r\nSwansea\r\nWrexham\r\nBangor\r\nExtra\r\n"
-              "*Atlantis\r\nNobody\r\n\r\n*Albania\n Tirana \r\n");
-    // Catalogue order, bare names, a blank line before each header, nothing beyond the places.
-    const std::string normal =
-        "\r\n*Albania\r\n\r\n*Wales\r\nCardiff\r\nSwansea\r\nWrexham\r\nBangor\r\n";
-    // A file, standard output by name or by its device, and the input itself, twice.
-    const std::string out = (dir_ / "out.cfg").string();
-    for (const std::string& output : {out, "-"s, "/dev/stdout"s, file, file}) {
-        SCOPED_TRACE(output);
-        const Outcome n = normalize(file, output);
-        ASSERT_EQ(n.code, kExitOk) << n.err;
-        const bool toFile = output.starts_with(dir_.string());
-        EXPECT_EQ(toFile ? read(output) : n.out, normal);
-        EXPECT_EQ((toFile ? n.out : "") + n.err, "");
-    }
-    EXPECT_THAT(entries(), ElementsAre("euro.cfg", "out.cfg"));  // no backup, no temporary
-    EXPECT_EQ(normalize(file, (dir_ / "no such folder" / "out.cfg").string()).code, kExitFailed);
-    EXPECT_EQ(normalize(file, dir_.string()).code, kExitFailed);
-    EXPECT_THAT(entries(), ElementsAre("euro.cfg", "out.cfg"));
 }
 
 }  // namespace

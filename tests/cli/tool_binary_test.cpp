@@ -104,6 +104,8 @@ TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
     EXPECT_EQ(run({"normalize", odd, "--output", out}).code, 0);
     EXPECT_EQ(read(out), "\r\n*Malta\r\n");
     EXPECT_EQ(read(odd), "*Malta\r\n*Malta\r\n");
+    EXPECT_EQ(run({"normalize", out, "-o", out}).code, 0);  // a file into itself
+    EXPECT_EQ(read(out), "\r\n*Malta\r\n");
 #ifndef _WIN32
     // Output that cannot be written is a failure, and for check one it cannot report.
     const velquor::test::Outcome full = run({"dump", odd}, "/dev/full");
