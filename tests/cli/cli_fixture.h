@@ -32,17 +32,15 @@ class CliTest : public ScratchDirTest {
         const int code = run(out, err);
         return {code, out.str(), err.str()};
     }
-    using FS = cfg::FileSystem;
-    static Outcome dump(const std::string& file, FS& fs = FS::real()) {
-        return capture([&](auto& out, auto& err) { return cli::runDump(file, out, err, fs); });
+    static Outcome dump(const std::string& file) {
+        return capture([&](auto& out, auto& err) { return cli::runDump(file, out, err); });
     }
-    static Outcome check(const std::string& file, FS& fs = FS::real()) {
-        return capture([&](auto& out, auto& err) { return cli::runCheck(file, out, err, fs); });
+    static Outcome check(const std::string& file) {
+        return capture([&](auto& out, auto& err) { return cli::runCheck(file, out, err); });
     }
-    static Outcome normalize(const std::string& file, const std::string& output,
-                             FS& fs = FS::real()) {
+    static Outcome normalize(const std::string& file, const std::string& output) {
         return capture(
-            [&](auto& out, auto& err) { return cli::runNormalize(file, output, out, err, fs); });
+            [&](auto& out, auto& err) { return cli::runNormalize(file, output, out, err); });
     }
     static Outcome build(const std::string& json, const std::string& output) {
         return capture([&](auto& out, auto& err) { return cli::runBuild(json, output, out, err); });

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <sys/wait.h>
 #endif
 
@@ -59,7 +60,10 @@ TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
     const std::string json = write("odd.json", R"({"nations": [{"name": "Malta"}]})");
     const std::string bad = write("bad.json", "{");
     const std::string missing = (dir_ / "missing.cfg").string(), out = (dir_ / "out.cfg").string();
-    const std::string help = "--help";
+    const std::string help = "--help", fifo = (dir_ / "fifo").string();
+#ifdef __linux__
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+#endif
     const struct {
         std::vector<std::string> args;
         int code;
@@ -69,7 +73,13 @@ TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
         {{"dump", missing}, 1, "", missing + ": cannot open"},
         {{"check", good}, 0, "", ""},
         {{"check", odd}, 1, odd + ":2: warning: second block for Malta", ""},
-        {{"check", missing}, 2, "", missing + ": cannot open"},
+        // What cannot be read is named with its reason; for check it is a usage error.
+        {{"check", missing}, 2, "", missing + ": cannot open: no such file"},
+        {{"check", dir_.string()}, 2, "", dir_.string() + ": cannot open: it is a folder"},
+#ifdef __linux__
+        {{"dump", "/dev/null"}, 1, "", "/dev/null: cannot open: it is not a regular file"},
+        {{"normalize", fifo, "-o", out}, 1, "", fifo + ": cannot open: it is not a regular file"},
+#endif
         {{"normalize", odd, "-o", "-"}, 0, "\r\n*Malta\r\n", ""},
         {{"build", json, "-o", "/dev/stdout"}, 0, "\r\n*Malta\r\n", ""},
         {{"build", bad, "-o", out}, 1, "", bad + ": not valid JSON"},
