@@ -215,6 +215,9 @@ TEST_F(FileTest, SaveKeepsWhatMakesTheFileItselfOrRefusesAndChangesNothing) {
         const fs::path target = c.target(), file = dir_ / c.landsIn;
         const bool refused = std::string_view(c.landsIn).starts_with("refused: ");
         const bool open = std::string_view(c.name) != "no file open";
+        // Where the file system keeps no user attribute, that file is replaced too.
+        const bool inPlace = c.inPlace && (fs::hard_link_count(target) > 1 ||
+                                           ::listxattr(target.c_str(), nullptr, 0) > 0);
         const std::string before = refused            ? listing()
                                    : fs::exists(file) ? identity(file)
                                                       : identity(write("new", ""));
@@ -231,9 +234,7 @@ TEST_F(FileTest, SaveKeepsWhatMakesTheFileItselfOrRefusesAndChangesNothing) {
         EXPECT_EQ(message, "");
         EXPECT_EQ(read(file), kSaved);
         EXPECT_EQ(identity(file), before);
-        // Where the file system keeps no user attribute, that file is replaced too.
-        EXPECT_EQ(rewritten, c.inPlace && (fs::hard_link_count(file) > 1 ||
-                                           ::listxattr(file.c_str(), nullptr, 0) > 0));
+        EXPECT_EQ(rewritten, inPlace);
         EXPECT_EQ(listing().find("/."), std::string::npos) << "left behind";
     }
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
