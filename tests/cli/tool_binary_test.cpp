@@ -90,6 +90,7 @@ TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
         // a missing subcommand.
         {{}, 2, "", help},
         {{"x-ray\x1B", odd}, 2, "", "unknown subcommand \"x-ray\\x1B\""},
+        {{"bogus"}, 2, "", "unknown subcommand \"bogus\""},
         {{"dump"}, 2, "", help},
         {{"dump", odd, "extra"}, 2, "", help},
         {{"check", "--bogus", odd}, 2, "", help},
