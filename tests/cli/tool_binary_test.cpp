@@ -81,6 +81,10 @@ TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
         {{"normalize", fifo, "-o", out}, 1, "", fifo + ": cannot open: it is not a regular file"},
 #endif
         {{"normalize", odd, "-o", "-"}, 0, "\r\n*Malta\r\n", ""},
+        {{"normalize", odd, "-o", dir_.string() + "/none/x.cfg"},
+         1,
+         "",
+         "/none/x.cfg: cannot save"},
         {{"build", json, "-o", "/dev/stdout"}, 0, "\r\n*Malta\r\n", ""},
         {{"build", bad, "-o", out}, 1, "", bad + ": not valid JSON"},
         {{"--version"}, 0, "velquor-cfg 2.0.0\n", ""},
