@@ -3,27 +3,24 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
-#include <future>
+#include <regex>
+#include <set>
+
+#include "cfgfile/euro_writer.h"
+#include "cfgfile/file_error.h"
+#include "support/failing_file_system.h"
+#include "support/malta_catalogue.h"
+#include "support/scratch_dir_test.h"
 
 #ifdef __linux__
-#include <fcntl.h>
 #include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #endif
 
-#include "cfgfile/euro_writer.h"
-#include "cfgfile/file_error.h"
-#include "model/nation_catalogue.h"
-#include "support/failing_file_system.h"
-#include "support/malta_catalogue.h"
-#include "support/scratch_dir_test.h"
-
 namespace fs = std::filesystem;
-using namespace velquor;
 using namespace velquor::cfg;
 using velquor::test::catalogueWithMalta;
 using Step = velquor::test::FailingFileSystem::Step;
@@ -31,185 +28,110 @@ using ::testing::HasSubstr;
 
 namespace {
 
-class FileTest : public test::ScratchDirTest {
+constexpr const char* kSaved = "\r\n*Malta\r\nHibs\r\n";
+
+// The kind and message of the FileError f throws; "" when it throws none.
+std::string thrown(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const FileError& e) {
+        return std::to_string(static_cast<int>(e.kind())) + " " + e.what();
+    }
+    return "";
+}
+const std::string kWrite = std::to_string(static_cast<int>(FileError::Kind::Write)) + " ";
+
+class FileTest : public velquor::test::ScratchDirTest {
   protected:
-    /// Every name below the folder with what it is and holds, links as links.
+    /// Every name below the folder with its mode and text or link target.
     std::string listing() const {
         std::string all;
-        for (const auto& e : fs::recursive_directory_iterator(dir_)) {
-            all += e.path().string() + " " +
-                   std::to_string(static_cast<int>(e.symlink_status().type())) + " " +
-                   std::to_string(static_cast<int>(e.symlink_status().permissions())) + " ";
-            all += e.is_symlink()        ? fs::read_symlink(e.path()).string()
-                   : e.is_regular_file() ? read(e.path())
-                                         : "";
-            all += "\n";
-        }
+        for (const auto& e : fs::recursive_directory_iterator(dir_))
+            all += e.path().string() + std::to_string(int(e.symlink_status().permissions())) +
+                   (e.is_symlink() ? fs::read_symlink(e.path()).string()
+                                   : (e.is_regular_file() ? read(e.path()) : "?")) +
+                   "\n";
         return all;
     }
-
-    /// A symbolic link name -> to below the folder.
     fs::path link(const std::string& name, const fs::path& to) const {
         fs::create_symlink(to, dir_ / name);
         return dir_ / name;
     }
-
-    test::FailingFileSystem failing_;
+    fs::path chain(const std::string& name, int n, const fs::path& to) const {
+        return n == 0 ? to : link(name + std::to_string(n), chain(name, n - 1, to));
+    }
+    velquor::test::FailingFileSystem failing_;
 };
 
 }  // namespace
 
-TEST_F(FileTest, BackupIsMadeOncePerFolderAndNeverRenewed) {
-    const fs::path first = write("euro.cfg", "first");
-    EXPECT_TRUE(ensureBackup(first, dir_));
-    EXPECT_EQ(read(dir_ / "euro.cfg.bak"), "first");
-    const fs::path second = write("euro.cfg", "second");
-    EXPECT_FALSE(ensureBackup(second, dir_));
-    EXPECT_EQ(read(dir_ / "euro.cfg.bak"), "first");
-
-    const fs::path other = write("other/euro.cfg", "other");
-    EXPECT_TRUE(ensureBackup(other, dir_ / "other"));
-    EXPECT_EQ(read(dir_ / "other" / "euro.cfg.bak"), "other");
-
-#ifndef _WIN32  // a Windows link needs a privilege users rarely hold
-    // A dangling link is no backup: the copy goes where it points; a loop fails.
-    const fs::path linked = write("linked/euro.cfg", "linked");
-    fs::create_symlink("kept.bak", dir_ / "linked" / "euro.cfg.bak");
-    EXPECT_TRUE(ensureBackup(linked, dir_ / "linked"));
-    EXPECT_TRUE(fs::is_symlink(dir_ / "linked" / "euro.cfg.bak"));
-    EXPECT_EQ(read(dir_ / "linked" / "kept.bak"), "linked");
-    EXPECT_FALSE(ensureBackup(linked, dir_ / "linked"));
-    fs::remove(dir_ / "other" / "euro.cfg.bak");
-    fs::create_symlink("euro.cfg.bak", dir_ / "other" / "euro.cfg.bak");
-    EXPECT_THROW(ensureBackup(other, dir_ / "other"), FileError);
-#endif
-}
-
-TEST_F(FileTest, ABackupCutShortIsRemovedSoTheNextOpenMakesItWholeButNotOneThatAppeared) {
-    const fs::path file = write("euro.cfg", "*Malta\r\nHibs\r\n");
+TEST_F(FileTest, BackupIsMadeOncePerFolderWholeOrNotAtAll) {
+    const fs::path file = write("euro.cfg", "first"), bak = dir_ / "euro.cfg.bak";
     failing_.failAt = Step::Copy;
     failing_.writeBudget = 3;
-    try {
-        ensureBackup(file, dir_, failing_);
-        FAIL();
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.kind(), FileError::Kind::Backup);
-        EXPECT_THAT(e.what(), HasSubstr(file.string() + ": cannot make the backup " +
-                                        (dir_ / "euro.cfg.bak").string()));
-    }
-    EXPECT_EQ(entries(), std::vector<std::string>{"euro.cfg"});
-
+    EXPECT_THAT(thrown([&] { ensureBackup(file, dir_, failing_); }),
+                HasSubstr(std::to_string(static_cast<int>(FileError::Kind::Backup)) + " " +
+                          file.string() + ": cannot make the backup " + bak.string()));
+    EXPECT_EQ(entries(), std::vector<std::string>{"euro.cfg"});  // the part copied is removed
     EXPECT_TRUE(ensureBackup(file, dir_));
-    EXPECT_EQ(read(dir_ / "euro.cfg.bak"), "*Malta\r\nHibs\r\n");
+    EXPECT_FALSE(ensureBackup(write("euro.cfg", "second"), dir_));
+    EXPECT_EQ(read(bak), "first");
+    EXPECT_TRUE(ensureBackup(write("other/euro.cfg", "other"), dir_ / "other"));
+    EXPECT_EQ(read(dir_ / "other" / "euro.cfg.bak"), "other");
 
     // A backup that appears during the copy is someone else's: it stays.
-    fs::remove(dir_ / "euro.cfg.bak");
+    fs::remove(bak);
     failing_.failAt = Step::None;
     failing_.meddle = [&](Step step, const fs::path&) {
         if (step == Step::Copy)
             write("euro.cfg.bak", "theirs");
     };
     EXPECT_THROW(ensureBackup(file, dir_, failing_), FileError);
-    EXPECT_EQ(read(dir_ / "euro.cfg.bak"), "theirs");
+    EXPECT_EQ(read(bak), "theirs");
+#ifndef _WIN32  // a Windows link needs a privilege users rarely hold
+    // A dangling link is no backup: the copy goes where it points; a loop fails.
+    fs::remove(bak);
+    link("euro.cfg.bak", "kept.bak");
+    EXPECT_TRUE(ensureBackup(file, dir_));
+    EXPECT_EQ(read(dir_ / "kept.bak"), "second");
+    fs::remove(dir_ / "other" / "euro.cfg.bak");
+    fs::create_symlink("euro.cfg.bak", dir_ / "other" / "euro.cfg.bak");
+    EXPECT_THROW(ensureBackup(dir_ / "other" / "euro.cfg", dir_ / "other"), FileError);
+    // Anything but a regular file is refused at once: a FIFO with no writer is not waited on.
+    ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0644), 0);
+    for (const fs::path& odd : {dir_ / "fifo", fs::path("/dev/null"), dir_})
+        EXPECT_THROW(ensureBackup(odd, dir_ / "other"), FileError) << odd;
+#endif
 }
-
-TEST_F(FileTest, ReadFailuresAreTypedAndNothingButARegularFileIsRead) {
-    failing_.failAt = Step::Read;
-    failing_.error = EIO;
-    // A file that vanishes, or becomes a folder, just before the read.
-    test::FailingFileSystem vanishing, becomingAFolder;
-    vanishing.meddle = [](Step step, const fs::path& path) {
-        if (step == Step::Read)
-            fs::remove(path);
-    };
-    becomingAFolder.meddle = [&](Step step, const fs::path& path) {
-        vanishing.meddle(step, path);
-        if (step == Step::Read)
-            fs::create_directory(path);
-    };
-    const fs::path fifo = dir_ / "fifo";
-    struct Case {
-        fs::path path;
-        FileSystem& fsys;
-        FileError::Kind kind;
-        const char* reason;
-    };
-    const Case cases[] = {
-        {dir_ / "missing.cfg", FileSystem::real(), FileError::Kind::Open, "no such file"},
-        {dir_, FileSystem::real(), FileError::Kind::Open, "it is a folder, not a regular file"},
-        {write("euro.cfg", "*Malta\r\n"), failing_, FileError::Kind::Read, "Input/output error"},
-        {write("gone.cfg", "*Malta\r\n"), vanishing, FileError::Kind::Read, ""},
-        {write("folder.cfg", "*Malta\r\n"), becomingAFolder, FileError::Kind::Read, ""},
-#ifdef __linux__
-        {"/dev/null", FileSystem::real(), FileError::Kind::Open, "it is not a regular file"},
-        {fifo, FileSystem::real(), FileError::Kind::Open, "it is not a regular file"},
-#endif
-    };
-#ifdef __linux__
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-#endif
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
-        // A FIFO with no writer must be refused, not waited on; also by the backup.
-        auto reading = std::async(std::launch::async, [&] {
-            EXPECT_THROW(ensureBackup(c.path, dir_ / "no backup here"), FileError);
-            readEuroBytes(c.path, c.fsys);
-        });
-        if (reading.wait_for(std::chrono::seconds(1)) != std::future_status::ready) {
-            ADD_FAILURE() << "still reading after a second";
-#ifdef __linux__
-            ::close(::open(c.path.c_str(), O_WRONLY | O_NONBLOCK));  // lets it go
-#endif
-        }
-        try {
-            reading.get();
-            ADD_FAILURE() << "read";
-        } catch (const FileError& e) {
-            EXPECT_EQ(e.kind(), c.kind);
-            EXPECT_THAT(e.what(), HasSubstr(c.path.string() + ": cannot"));
-            EXPECT_THAT(e.what(), HasSubstr(c.reason));
-        }
-    }
-}
-
-constexpr const char* kSaved = "\r\n*Malta\r\nHibs\r\n";
 
 TEST_F(FileTest, FailedSaveLeavesTheTargetByteIdenticalAndNoTemporary) {
     const std::string original = "\r\n*Malta\r\nOld club\r\n";
-    // A catalogue big enough that the writer needs several writes.
-    auto catalogue = catalogueWithMalta();
+    auto catalogue = catalogueWithMalta();  // big enough for several writes
     findNation(*catalogue, "Malta")->UCL1 = std::string(200000, 'n');
-    struct Case {
-        Step failAt;
-        bool inPlace;  // a second hard link makes the save write in place
-        Step thenFailAt = Step::None;
-    };
-    for (const Case& c :
-         {Case{Step::Create, false}, Case{Step::Write, false}, Case{Step::Sync, false},
-          Case{Step::Close, false}, Case{Step::Rename, false}, Case{Step::Copy, true},
-          Case{Step::Truncate, true}, Case{Step::Write, true}, Case{Step::Sync, true},
-          Case{Step::Close, true}, Case{Step::Write, true, Step::Restore}}) {
-        SCOPED_TRACE(testing::Message()
-                     << static_cast<int>(c.failAt) << (c.inPlace ? " in place" : ""));
+    failing_.writeBudget = 70000;
+    // Second: a second hard link makes the save write in place; third: the restore fails too.
+    for (const auto& [failAt, inPlace, restore] : {std::tuple{Step::Create, false, false},
+                                                   {Step::Write, false, false},
+                                                   {Step::Sync, false, false},
+                                                   {Step::Close, false, false},
+                                                   {Step::Rename, false, false},
+                                                   {Step::Copy, true, false},
+                                                   {Step::Truncate, true, false},
+                                                   {Step::Write, true, false},
+                                                   {Step::Sync, true, false},
+                                                   {Step::Close, true, false},
+                                                   {Step::Write, true, true}}) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(failAt) << " " << inPlace);
         fs::remove_all(dir_);
         const fs::path file = write("euro.cfg", original);
-        if (c.inPlace)
+        if (inPlace)
             fs::create_hard_link(file, dir_ / "managed.cfg");
-        failing_.failAt = c.failAt;
-        failing_.thenFailAt = c.thenFailAt;
-        failing_.writeBudget = 70000;
-        std::string message;
-        try {
-            saveEuroFile(file, catalogue.get(), failing_);
-            ADD_FAILURE() << "saved despite the failure";
-        } catch (const FileError& e) {
-            EXPECT_EQ(e.kind(), FileError::Kind::Write);
-            EXPECT_THAT(e.what(),
-                        HasSubstr(file.string() + ": cannot save: No space left on device"));
-            message = e.what();
-        }
-        std::vector<std::string> names = entries();
-        if (c.thenFailAt == Step::Restore) {
+        failing_.failAt = failAt;
+        failing_.thenFailAt = restore ? Step::Restore : Step::None;
+        const std::string message = thrown([&] { saveEuroFile(file, catalogue.get(), failing_); });
+        EXPECT_THAT(message, HasSubstr(kWrite + file.string() + ": cannot save: No space left on"));
+        const std::vector<std::string> names = entries();
+        if (restore) {
             // The copy is the only whole text left: it stays, and the message says where.
             ASSERT_EQ(names.size(), 3u);
             EXPECT_EQ(read(dir_ / names[0]), original);
@@ -217,11 +139,9 @@ TEST_F(FileTest, FailedSaveLeavesTheTargetByteIdenticalAndNoTemporary) {
             continue;
         }
         EXPECT_EQ(read(file), original);
-        const std::vector<std::string> expected{"euro.cfg", "managed.cfg"};
-        EXPECT_EQ(names,
-                  std::vector<std::string>(expected.begin(), expected.begin() + 1 + c.inPlace));
+        EXPECT_EQ(names.size(), 1u + inPlace);
 #ifndef _WIN32  // MinGW's hard_link_count says 1 for every file
-        EXPECT_EQ(fs::hard_link_count(file), c.inPlace ? 2u : 1u);
+        EXPECT_EQ(fs::hard_link_count(file), 1u + inPlace);
 #endif
     }
 }
@@ -230,150 +150,139 @@ TEST_F(FileTest, FailedSaveLeavesTheTargetByteIdenticalAndNoTemporary) {
 
 namespace {
 
-// What makes a file itself, beside its text.
+// What makes a file itself beside its text: links, owner, mode.
 std::string identity(const fs::path& path) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return "none";
-    const auto number = [](auto n) { return std::to_string(n) + " "; };
-    return number(st.st_nlink > 1 ? st.st_ino : 0) + number(st.st_nlink) + number(st.st_uid) +
-           number(st.st_gid) + number(st.st_mode) + number(::listxattr(path.c_str(), nullptr, 0));
+    ::stat(path.c_str(), &st);
+    return std::to_string(st.st_nlink) + " " + std::to_string(st.st_uid) + " " +
+           std::to_string(st.st_gid) + " " + std::to_string(st.st_mode);
 }
 
-fs::path withMode(const fs::path& path, int mode) {
+fs::path with(const fs::path& path, int mode, const char* attribute = nullptr) {
     fs::permissions(path, static_cast<fs::perms>(mode));
+    if (attribute)
+        ::setxattr(path.c_str(), attribute, "1", 1, 0);
     return path;
 }
 
-// Root can give a file away; anyone else keeps it.
 fs::path givenToNobody(const fs::path& path) {
-    if (::geteuid() == 0) {
-        EXPECT_EQ(::chown(path.c_str(), 65534, 65534), 0);
-    }
-    return path;
-}
-
-fs::path withAttribute(const fs::path& path) {
-    ::setxattr(path.c_str(), "user.velquor", "1", 1, 0);  // where the file system allows
+    std::ofstream(path) << "old";
+    EXPECT_EQ(::chown(path.c_str(), 65534, 65534), 0);
     return path;
 }
 
 }  // namespace
 
-TEST_F(FileTest, SaveKeepsWhatMakesTheFileItself) {
+TEST_F(FileTest, SaveKeepsWhatMakesTheFileItselfOrRefusesAndChangesNothing) {
+    ::umask(022);
     const struct {
         const char* name;
         std::function<fs::path()> target;
-        const char* file;  // where the text lands
+        const char* landsIn;   // or, after "refused: ", why the save is refused
+        bool inPlace = false;  // else a new file takes its place: a crash never leaves half of it
     } cases[] = {
-        {"a plain file", [&] { return withMode(write("euro.cfg", std::string(9999, 'x')), 0640); },
-         "euro.cfg"},
-        {"a new file", [&] { return dir_ / "new.cfg"; }, "new.cfg"},
-        {"a chain of links", [&] { return link("a", link("b", write("real.cfg", "old"))); },
+        {"a plain file", [&] { return with(write("euro.cfg", "x"), 0640); }, "euro.cfg"},
+        {"a new file, as any new file", [&] { return dir_ / "euro.cfg"; }, "euro.cfg"},
+        {"as many links as Linux follows", [&] { return chain("a", 40, write("real.cfg", "o")); },
          "real.cfg"},
-        {"a dangling link",
-         [&] { return link("euro.cfg", write("sub/x", "").parent_path() / "new"); }, "sub/new"},
+        {"a dangling link", [&] { return link("euro.cfg", dir_ / "sub" / "n"); }, "sub/n"},
         {"another name of the file",
-         [&] {
-             return fs::create_hard_link(write("euro.cfg", "old"), dir_ / "mod.cfg"),
-                    dir_ / "mod.cfg";
-         },
-         "euro.cfg"},
-        {"another user's file", [&] { return givenToNobody(write("euro.cfg", "old")); },
-         "euro.cfg"},
-        {"an extended attribute", [&] { return withAttribute(write("euro.cfg", "old")); },
-         "euro.cfg"},
+         [&] { return fs::create_hard_link(write("euro.cfg", "old"), dir_ / "b"), dir_ / "b"; },
+         "euro.cfg", true},
+        {"another user's file", [&] { return givenToNobody(dir_ / "euro.cfg"); }, "euro.cfg"},
+        {"an extended attribute", [&] { return with(write("euro.cfg", "o"), 0644, "user.x"); },
+         "euro.cfg", true},
+        {"only the label a folder gives any new file",
+         [&] { return with(write("euro.cfg", "old"), 0644, "security.selinux"); }, "euro.cfg"},
+        {"no file open", [&] { return write("euro.cfg", "keep"); }, "refused: no file is open"},
+        {"no name", [] { return fs::path(); }, "refused: no file name"},
+        {"a missing folder", [&] { return dir_ / "none" / "euro.cfg"; }, "refused: No such file"},
+        {"a folder", [&] { return write("f.cfg/x", "").parent_path(); }, "refused: not a regular"},
+        {"a read-only file, for root too", [&] { return with(write("euro.cfg", "k"), 0444); },
+         "refused: the file is read-only"},
+        {"a loop of links", [&] { return link("a", link("b", "a")); }, "refused: Too many levels"},
+        {"more links than Linux follows", [&] { return chain("a", 41, write("real.cfg", "o")); },
+         "refused: Too many levels"},
+        {"a FIFO", [&] { return ::mkfifo((dir_ / "f").c_str(), 0644), dir_ / "f"; },
+         "refused: not a regular"},
+        {"a link to a device, as /dev/stdout is", [&] { return link("out", "/dev/null"); },
+         "refused: it is not a regular file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        const fs::path target = c.target();
-        const fs::path file = dir_ / c.file;
-        const std::string before = identity(file);
-        const bool link = fs::is_symlink(target);
-        saveEuroFile(target, catalogueWithMalta().get());
-        EXPECT_EQ(read(file), kSaved);
-        EXPECT_EQ(fs::is_symlink(target), link);
-        EXPECT_EQ(identity(file), before == "none" ? identity(file) : before);
-        EXPECT_EQ(listing().find("/."), std::string::npos) << "left behind";
-    }
-}
-
-TEST_F(FileTest, SaveRefusesWhatItMayNotReplaceAndChangesNothing) {
-    struct Case {
-        const char* name;
-        std::function<fs::path()> target;
-        const char* reason;
-        bool catalogue = true;
-    };
-    const Case cases[] = {
-        {"no file open", [&] { return write("euro.cfg", "keep"); }, "no file is open", false},
-        {"no name", [] { return fs::path(); }, "no file name"},
-        {"a missing folder", [&] { return dir_ / "no such folder" / "euro.cfg"; },
-         "No such file or directory"},
-        {"a folder", [&] { return write("folder.cfg/x", "").parent_path(); }, "not a regular file"},
-        {"a read-only file, for root too", [&] { return withMode(write("euro.cfg", "k"), 0444); },
-         "the file is read-only"},
-        {"a loop of links", [&] { return link("a", link("b", "a")); },
-         "Too many levels of symbolic"},
-        {"a FIFO", [&] { return ::mkfifo((dir_ / "f").c_str(), 0644), dir_ / "f"; },
-         "not a regular"},
-        {"a device", [] { return fs::path("/dev/null"); }, "it is not a regular file"},
-        {"a link to a device, as /dev/stdout is", [&] { return link("out", "/dev/null"); },
-         "it is not a regular file"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        const fs::path target = c.target();
-        const std::string before = listing();
-        try {
-            saveEuroFile(target, c.catalogue ? catalogueWithMalta().get() : nullptr);
-            ADD_FAILURE() << "saved";
-        } catch (const FileError& e) {
-            EXPECT_EQ(e.kind(),
-                      c.catalogue ? FileError::Kind::Write : FileError::Kind::NoCatalogue);
-            EXPECT_THAT(e.what(), HasSubstr(c.reason));
+        fs::create_directories(dir_ / "sub");
+        const fs::path target = c.target(), file = dir_ / c.landsIn;
+        const bool refused = std::string_view(c.landsIn).starts_with("refused: ");
+        const bool open = std::string_view(c.name) != "no file open";
+        // Where the file system keeps no user attribute, that file is replaced too.
+        const bool inPlace = c.inPlace && (fs::hard_link_count(target) > 1 ||
+                                           ::listxattr(target.c_str(), nullptr, 0) > 0);
+        const std::string before = refused            ? listing()
+                                   : fs::exists(file) ? identity(file)
+                                                      : identity(write("new", ""));
+        bool rewritten = false;
+        failing_.meddle = [&](Step step, const fs::path&) { rewritten |= step == Step::Truncate; };
+        const std::string message = thrown(
+            [&] { saveEuroFile(target, open ? catalogueWithMalta().get() : nullptr, failing_); });
+        if (refused) {
+            EXPECT_THAT(message, HasSubstr(c.landsIn + 9));
+            EXPECT_EQ(message.starts_with(kWrite), open);
+            EXPECT_EQ(listing(), before);
+            continue;
         }
-        EXPECT_EQ(listing(), before);
+        EXPECT_EQ(message, "");
+        EXPECT_EQ(read(file), kSaved);
+        EXPECT_EQ(identity(file), before);
+        EXPECT_EQ(rewritten, inPlace);
+        EXPECT_EQ(listing().find("/."), std::string::npos) << "left behind";
     }
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
 
 TEST_F(FileTest, AWritableFileInAFolderTheUserCannotWriteIsSavedInPlace) {
     // No folder stops root, so the save runs in a child that has become an
-    // ordinary user, as a modder would be, for the system itself to refuse
-    // the temporary file.
-    const fs::path file = givenToNobody(write("locked/euro.cfg", "old"));
+    // ordinary user, in a folder that user can reach, for the system itself
+    // to refuse the temporary file.
+    char name[] = "/tmp/velquor-locked-XXXXXX";
+    ASSERT_NE(::mkdtemp(name), nullptr);
+    const fs::path file = givenToNobody(fs::path(name) / "euro.cfg");
+    fs::permissions(name, fs::perms(0555));
     const std::string before = identity(file);
-    struct stat st {};
-    ::stat(file.c_str(), &st);
-    const ino_t inode = st.st_ino;
-    fs::permissions(dir_ / "locked", fs::perms(0555));
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setresgid(65534, 65534, 65534) != 0 ||
-             ::setresuid(65534, 65534, 65534) != 0))
-            ::_exit(2);
-        try {
-            saveEuroFile(file, catalogueWithMalta().get());
-        } catch (...) {
-            ::_exit(1);
-        }
-        ::_exit(0);
+        const bool user = ::setgroups(0, nullptr) == 0 && ::setresgid(65534, 65534, 65534) == 0 &&
+                          ::setresuid(65534, 65534, 65534) == 0;
+        ::_exit(!user                                                                     ? 2
+                : thrown([&] { saveEuroFile(file, catalogueWithMalta().get()); }).empty() ? 0
+                                                                                          : 1);
     }
     int status = -1;
     ::waitpid(child, &status, 0);
-    fs::permissions(dir_ / "locked", fs::perms(0755));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_EQ(read(file), kSaved);
     EXPECT_EQ(identity(file), before);
-    ::stat(file.c_str(), &st);
-    EXPECT_EQ(st.st_ino, inode) << "written in place";
-    EXPECT_EQ(listing().find("/locked/."), std::string::npos) << "left behind";
+    EXPECT_EQ(fs::directory_iterator(name)->path(), file) << "left behind";
+    fs::permissions(name, fs::perms(0755));
+    fs::remove_all(name);
+}
+
+TEST_F(FileTest, TemporariesAreHiddenUniqueAndOnlyTheKeptCopyIsPrivate) {
+    ::umask(022);
+    std::set<fs::path> seen;
+    fs::path created;
+    const auto hidden = [&](const char* end, int mode) {
+        EXPECT_TRUE(
+            std::regex_match(created.filename().string(),
+                             std::regex(std::string(R"(\.euro\.cfg\.[a-z0-9]{8}\.)") + end)));
+        EXPECT_TRUE(fs::status(created).permissions() == fs::perms(mode) &&
+                    seen.insert(created).second);
+    };
+    for (int i = 0; i < 100; ++i)
+        FileSystem::real().createTemporary(dir_, created)->close(), hidden("tmp", 0644);
+    FileSystem::real().keepCopy(write("euro.cfg", "old"), dir_, created);
+    hidden("old", 0600);
+    EXPECT_EQ(read(created), "old");
 }
 
 #endif

@@ -1,0 +1,217 @@
+#include "cfgfile/cp1252.h"
+#include "cfgfile/euro_reader.h"
+#include "cfgfile/euro_writer.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cfgfile/file_error.h"
+#include "model/nation_catalogue.h"
+
+using namespace velquor;
+using namespace velquor::cfg;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using namespace std::string_literals;
+
+namespace {
+
+// Each named nation, in catalogue order, as "Name:place|place|...", trailing empty places
+// cut, then "@" and the last nation recognised.
+std::string loaded(std::string_view text) {
+    auto catalogue = BuildNationCatalogue();
+    const ReadResult r = readEuro(text, *catalogue, FillNationNames());
+    std::string all;
+    for (const auto& e : *catalogue) {
+        const auto& n = static_cast<const Liga&>(*e);
+        if (n.LigaName.empty())
+            continue;
+        std::string line;
+        const auto add = [&](int count, std::initializer_list<const std::string*> places) {
+            for (const std::string* place : places)
+                line += count-- > 0 ? *place + "|" : "";
+        };
+        add(n.NUCL, {&n.UCL1, &n.UCL2, &n.UCL3, &n.UCL4});
+        add(n.NUEFA, {&n.UEFA1, &n.UEFA2, &n.UEFA3, &n.UEFA4});
+        add(n.NIntertoto, {&n.Intertoto1, &n.Intertoto2, &n.Intertoto3});
+        all += " " + n.LigaName + ":" + line.substr(0, line.find_last_not_of('|') + 1);
+    }
+    return (all.empty() ? "" : all.substr(1) + " ") + "@" + r.currentKey;
+}
+
+// "LINE: message" of each finding; dropped: 1 those a save drops, 2 those read with droppedOnly.
+std::vector<std::string> findings(const std::string& text, int dropped = 0) {
+    auto catalogue = BuildNationCatalogue();
+    ReadOptions options;
+    options.collectDiagnostics = true;
+    options.droppedOnly = dropped == 2;
+    std::vector<std::string> out;
+    for (const Diagnostic& d : readEuro(text, *catalogue, FillNationNames(), options).diagnostics)
+        if (dropped == 0 || droppedOnSave(d.kind))
+            out.push_back(std::to_string(d.line) + ": " + d.message);
+    return out;
+}
+
+}  // namespace
+
+TEST(Reader, FollowsTheLoadLoopToTheCharacter) {
+    const std::pair<std::string, std::string> rows[] = {
+        // Places in running order, UCL, UEFA, Intertoto; empty lines take none; the rest is lost.
+        {"\r\n*Germany\r\nC1\r\nC2\r\n\r\nC3\r\nC4\r\nU1\r\nU2\r\nU3\r\nI1\r\nI2\r\nExtra\r\n",
+         "Germany:C1|C2|C3|C4|U1|U2|U3|I1|I2 @Germany"},
+        {"*Andorra\r\nFC Vall\r\n", "Andorra:FC Vall @Andorra"},
+        {"*Spain\r\n  *Spain in blanks \r\n \r\nA\0B\xFF\r\n"s,
+         "Spain:  *Spain in blanks | |A\0B\xFF @Spain"s},
+        // The first table name a header holds; unknown headers skip their clubs.
+        {"*Spain v England\r\n", "England: @England"},
+        {"*** Italy (Serie A) ***\r\n*Northern Ireland\r\n*Republic of Ireland\r\n",
+         "Italy: Northern Ireland: Republic of Ireland: @Republic of Ireland"},
+        {"*Faeroe Islands\r\n*Lituania\r\n*Macedonia\r\n",
+         "Faeroe Islands: Lituania: Macedonia: @Macedonia"},
+        {"*Italy\r\nJuve\r\n*italy\r\nLost 1\r\n*\r\nLost 2\r\n*Wales\r\nCardiff\r\n",
+         "Italy:Juve Wales:Cardiff @Wales"},
+        {"*Atlantis\r\nNobody\r\n*Malta\r\nValletta\r\n", "Malta:Valletta @Malta"},
+        {"*Malta\r\n*Atlantis\r\n", "Malta: @Malta"},
+        {"*Spain\r\nA\r\nB\r\nC\r\n*Italy\r\n*Spain\r\nX\r\n", "Italy: Spain:X|B|C @Spain"},
+        // Only CR ends a line, and it swallows the next byte whatever it is.
+        {"*Wales\nCardiff\nSpain\n", "Spain: @Spain"},
+        {"*Wales\rXCardiff\r\n", "Wales:Cardiff @Wales"},
+        // A last line without a line end is read when it has two bytes or more.
+        {"*Wales\r\nAB", "Wales:AB @Wales"},
+        {"*Wales\r\nA", "Wales: @Wales"},
+        {"A", "@"},
+        {"\r\r\r\r\r", "@"},
+    };
+    for (const auto& [text, nations] : rows)
+        EXPECT_EQ(loaded(text), nations) << text;
+
+    auto catalogue = BuildNationCatalogue();
+    EXPECT_EQ(readEuro("*Wales\nCardiff\n", *catalogue, FillNationNames()).lines, 1);
+    ReadOptions options;
+    std::vector<std::size_t> positions;
+    options.progress = [&](std::size_t p) { positions.push_back(p); };
+    readEuro("\r\n*Malta\r\nHibs\r\n", *catalogue, FillNationNames(), options);
+    EXPECT_THAT(positions, ElementsAre(1, 3, 11));
+}
+
+TEST(Reader, ClubLineBeforeTheFirstHeaderFailsAndKeepsItsFindings) {
+    auto catalogue = BuildNationCatalogue();
+    std::vector<Diagnostic> noted;
+    ReadOptions options;
+    options.file = "/some/euro.cfg";
+    options.collectDiagnostics = true;
+    options.diagnosticsOut = &noted;
+    try {
+        readEuro("\r\n\rX\nOrphan\nFC\r\n*Malta\r\n", *catalogue, FillNationNames(), options);
+        FAIL() << "loaded";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.kind(), FileError::Kind::OrphanClubLine);
+        EXPECT_EQ(e.line(), 3);
+        EXPECT_THAT(e.what(), HasSubstr("/some/euro.cfg:3: club line \"\nOrphan\nFC\""));
+    }
+    // The LF finding explains the refusal, so it must survive it.
+    ASSERT_EQ(noted.size(), 3u);
+    EXPECT_EQ(noted[0].line * 10 + noted[1].line, 23);
+    EXPECT_EQ(noted[1].kind, Diagnostic::Kind::LfAlone);
+    EXPECT_EQ(noted[2].severity, Diagnostic::Severity::Error);
+}
+
+TEST(Reader, FindingsCutLongTextsShowOddBytesInHexAndTheSaveWarningGetsWhatASaveDrops) {
+    const std::string forty(40, 'B');
+    const std::pair<std::string, std::string> shown[] = {
+        {"*Andorra\r\nA\r\n" + forty + "\r\n", "3: club line \"" + forty + "\" is beyond"},
+        {"*Andorra\r\nA\r\n" + forty + "C\r\n", "3: club line \"" + forty + "...\" is beyond"},
+        {"*Malta\r\n\x01", "2: the last character, byte 0x01, stands alone"},
+        {"*Malta\r\n\xAF", "2: the last character, byte 0xAF, stands alone"},
+        {"*Malta\r\n\x7F", "2: the last character, byte 0x7F, stands alone"},
+        {"*Malta\r\n\x1F", "2: the last character, byte 0x1F, stands alone"},
+        {"*Malta\r\n ", "2: the last character, ' ', stands alone"},
+        {"*Malta\r\n~", "2: the last character, '~', stands alone"},
+    };
+    for (const auto& [text, message] : shown)
+        EXPECT_THAT(findings(text), ElementsAre(::testing::StartsWith(message))) << text;
+
+    // What the save warning gets is what a full check finds of text a save drops:
+    // header text, an unknown block, 20 clubs beyond Andorra's place, then one for the rest.
+    std::string text = "*Spain (old)\r\n Real \r\nLF\nX\rY\r\n*Atlantis\r\n*Andorra\r\nVall\r\n";
+    for (int i = 0; i < 30; ++i)
+        text += "Dropped\r\n";
+    const std::vector<std::string> warned = findings(text + "*Spain\r\n", 2);
+    EXPECT_EQ(warned, findings(text + "*Spain\r\n", 1));
+    ASSERT_EQ(warned.size(), 24u);
+    EXPECT_EQ(warned[23],
+              "28: \x85 and 10 more club lines beyond a nation's places, the last on line 37");
+    EXPECT_TRUE(findings("*Spain \r\n Real \r\n   \r\n *Italy\r\nX\rY", 2).empty());
+}
+
+TEST(Reader, HeaderNationIsTheFirstTableNameInTheLineForAnyTable) {
+    // One pass over the header must pick what a plain search of every name in
+    // table order picks, also for names inside other names, an empty name or a "*".
+    const std::vector<NationNames> tables = {
+        FillNationNames(),           {"Malta", "Spain", "Spai"},   {"pain", "Spain", "Wales"},
+        {"Wales", "*Spa", "Spain"},  {"Spain", "", "Wales"},       {"*", "Spain"},
+        {"spain", "Italy", "Spain"}, {"Italy", "Ital", "It", "I"},
+    };
+    std::istringstream headers(
+        "*Spain|*Spai|*Spain v England|*** Italy ***|*|*S|*I|*Northern Ireland|*EnglandSpain|"
+        "*SpainEngland|*SSpain|*Englan|*spain|*Spain\0|*Wales Spain|*ItalySpain|**Spa|"
+        "*Republic of Ireland and Northern Ireland"s);
+    for (std::string header; std::getline(headers, header, '|');) {
+        for (const NationNames& names : tables) {
+            SCOPED_TRACE(::testing::PrintToString(names) + " " + header);
+            auto catalogue = BuildNationCatalogue();
+            const int m = matchNation(names, header);
+            const bool known = m >= 0 && findNation(*catalogue, names[m]) != nullptr;
+            EXPECT_EQ(readEuro(header + "\r\n", *catalogue, names).currentKey,
+                      known ? names[m] : "");
+        }
+    }
+}
+
+TEST(Writer, WritesNamedNationsInCatalogueOrderWithTheClubsOfTheirPlaces) {
+    auto catalogue = BuildNationCatalogue();
+    EXPECT_EQ(formatEuro(*catalogue), "");
+    const auto name = [&](const char* nation) {
+        return findNation(*catalogue, nation)->LigaName = nation, findNation(*catalogue, nation);
+    };
+    auto albania = name("Albania"), spain = name("Spain"), italy = name("Italy"),
+         wales = name("Wales");
+    albania->UCL1 = "Club A";
+    albania->UEFA2 = "Club B";
+    spain->UCL2 = "Second";
+    spain->Intertoto3 = "Beyond Spain's two Intertoto places";
+    spain->UEFA4 = "Fourth";
+    italy->NUCL = 6;  // more places than the record has room for
+    italy->NUEFA = 0;
+    italy->UCL4 = "Four";
+    italy->UEFA1 = "Not offered";
+    EXPECT_EQ(formatEuro(*catalogue),
+              "\r\n*Albania\r\nClub A\r\nClub B\r\n\r\n*Italy\r\nFour\r\n"
+              "\r\n*Spain\r\nSecond\r\nFourth\r\n\r\n*Wales\r\n");
+    EXPECT_THAT(nationsWithGaps(*catalogue), ::testing::ElementsAre("Albania", "Italy", "Spain"));
+}
+
+TEST(Cp1252, EveryByteBothWaysAndAsUtf8) {
+    // 0x80 to 0x9F; the five bytes the code page leaves undefined are the C1
+    // controls of the same value. Below and above, the byte is its code point.
+    const std::string high =
+        "\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\u008D"
+        "\u017D\u008F\u0090\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A"
+        "\u0153\u009D\u017E\u0178";
+    std::string bytes, utf8;
+    for (int b = 0; b < 256; ++b) {
+        bytes += static_cast<char>(b);
+        if (b < 0x80)
+            utf8 += static_cast<char>(b);
+        else if (b == 0x80)
+            utf8 += high;
+        else if (b >= 0xA0)
+            utf8 += {static_cast<char>(0xC0 | b >> 6), static_cast<char>(0x80 | (b & 0x3F))};
+        ASSERT_EQ(unicodeToCp1252(cp1252ToUnicode(static_cast<unsigned char>(b))), b);
+    }
+    EXPECT_EQ(cp1252ToUtf8(bytes), utf8);
+    for (char32_t none : {U'\u0080', U'\u009F', U'\u0100', U'\u2012', U'\U0001F600'})
+        EXPECT_EQ(unicodeToCp1252(none), std::nullopt) << static_cast<int>(none);
+}

@@ -1,0 +1,223 @@
+// The commands in process: what each prints and answers, also for files no
+// editor wrote, never touching an output it was not allowed to write.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <random>
+
+#include "cfgfile/euro_reader.h"
+#include "cli_fixture.h"
+
+using namespace velquor;
+using namespace velquor::cli;
+using velquor::test::Outcome;
+using Json = nlohmann::json;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+using namespace std::string_literals;
+
+namespace {
+
+class Commands : public test::CliTest {};
+
+TEST_F(Commands, DumpShowsEveryPlaceDecodedAsWindows1252AndLeavesOutUnnamedNations) {
+    // Germany has 4 + 3 + 2 places, Andorra 0 + 1 + 0; the file names them in the
+    // other order, an unknown nation, and Andorra's clubs beyond its room. The
+    // five bytes the code page leaves undefined become the C1 controls of that value.
+    const Outcome d = dump(write("euro.cfg",
+                                 "*Germany\r\n\x80 M\xFCnchen \x85\x99\r\n\x81\x8D\x8F\x90\x9D\r\n"
+                                 "*Atlantis\r\nNobody\r\n*Andorra\r\nVall\r\nDropped\r\n"));
+    ASSERT_EQ(d.code, kExitOk);
+    EXPECT_EQ(Json::parse(d.out), Json::parse(R"({"nations": [
+        {"name": "Andorra", "UCL": [], "UEFA": ["Vall"], "Intertoto": []},
+        {"name": "Germany", "UCL": ["\u20AC M\u00FCnchen \u2026\u2122", "\u0081\u008D\u008F\u0090\u009D", "", ""],
+         "UEFA": ["", "", ""], "Intertoto": ["", ""]}]})"));
+    // Keys in the documented order; no backup left behind.
+    EXPECT_THAT(d.out, HasSubstr("\"name\": \"Andorra\",\n      \"UCL\": [],\n      \"UEFA\": [\n"
+                                 "        \"Vall\"\n      ],\n      \"Intertoto\": []"));
+    EXPECT_THAT(entries(), ElementsAre("euro.cfg"));
+}
+
+TEST_F(Commands, CheckReportsEachSurpriseAtItsLine) {
+    // At most 20 of a kind, then one line for the rest.
+    std::string manyDropped = "*Andorra\r\nVall\r\n", manyBlank = "*Malta\r\n*Atlantis\r\n";
+    for (int i = 0; i < 1000; ++i)
+        manyDropped += "Dropped\r\n", manyBlank += i < 21 ? " \r\n" : "";
+    std::vector<std::string> twentyAndMore(20, ""), twentyAndOne(21, "");
+    twentyAndMore.push_back(
+        "23: warning: \u2026 and 980 more club lines beyond a nation's "
+        "places, the last on line 1002");
+    twentyAndOne.push_back("23: warning: \u2026 and 1 more club line of blanks only");
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        // LINE: severity: the start of each message
+        {read(sample()), {}},
+        {"* Spain \r\nReal Madrid\r\n", {}},
+        {"*", {"1: warning: the last character, '*', stands alone", "1: warning: no header names"}},
+        {"*Malta\nHibs\n",
+         {"1: warning: line ends with LF alone",
+          "1: warning: header \"*Malta\\x0AHibs\\x0A\" is written back as \"*Malta\""}},
+        {"*Malta\r\nHibs\rXSliema\r\n", {"2: warning: CR not followed by LF swallows 'X'"}},
+        {"*Malta\r\n\r\x01\r\n", {"2: warning: CR not followed by LF swallows byte 0x01"}},
+        {"*Malta\r\n*Atlantis\r\nNobody\r\n",
+         {"2: warning: header \"*Atlantis\" names no nation; it and its club lines are dropped"}},
+        {"*Malta\r\n\r\n*wales\r\n", {"3: warning: header \"*wales\" names no nation: \"wales\""}},
+        {"*Spain v England\r\n", {"1: warning: header names several nations (England, Spain)"}},
+        {"*Spain (1998/99 season)\r\n",
+         {"1: warning: header \"*Spain (1998/99 season)\" is written back as \"*Spain\": the "}},
+        {"*Spain\r\n *England\r\n", {"2: warning: line \" *England\" starts with blanks before"}},
+        {"*Spain\r\nReal Madrid  \r\n\tBetis\r\n",
+         {"2: warning: club name \"Real Madrid  \" has leading or trailing blanks",
+          "3: warning: club name \"\\x09Betis\" has leading"}},
+        {"*Spain\r\n   \r\n", {"2: warning: club line \"   \" holds only blanks: it is read as a"}},
+        {"*Andorra\r\nVall\r\nDropped\r\n",
+         {"3: warning: club line \"Dropped\" is beyond Andorra's 1 place and is dropped on save"}},
+        {"*Germany\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n",
+         {"11: warning: club line \"10\" is beyond Germany's 9 places"}},
+        {"*Malta\r\nHibs\r\n*Malta\r\n", {"3: warning: second block for Malta"}},
+        {"\r\n\r\nLost FC\r\n*Malta\r\n",
+         {"3: error: club line \"Lost FC\" comes before the first"}},
+        // An LF-only file whose first character is not "*" is one orphan club
+        // line: the LF finding says why the editor refuses it.
+        {"\nTirana\n*Albania\n",
+         {"1: warning: line ends with LF alone", "1: error: club line \"\\x0ATirana\\x0A*Alb"}},
+        {manyDropped, twentyAndMore},
+        {manyBlank, twentyAndOne},
+    };
+    for (const auto& [text, findings] : cases) {
+        SCOPED_TRACE(text.substr(0, 40));
+        const std::string file = write("euro.cfg", text);
+        const Outcome r = check(file);
+        EXPECT_EQ(r.code, findings.empty() ? kExitOk : kExitFailed);
+        std::istringstream in(r.out);
+        std::size_t i = 0;
+        for (std::string line; std::getline(in, line); ++i)
+            EXPECT_THAT(line, StartsWith(file + ":" + (i < findings.size() ? findings[i] : "?")));
+        EXPECT_EQ(i, findings.size());
+        EXPECT_EQ(r.err, "");
+    }
+    EXPECT_THAT(entries(), ElementsAre("euro.cfg"));  // never a backup
+}
+
+#ifndef _WIN32  // Windows allows no control character in a file name
+TEST_F(Commands, FileBytesInMessagesAndFileNamesAreEscaped) {
+    const std::string file = write("\u00E9\uFB01\U0001F600\x1B[2J\xC2\x9B\xFF\xF5\x80\x80\x80.cfg",
+                                   "*Atl\xE9ntida \x1B[2J\x81\0\r\n"s);
+    const Outcome r = check(file);
+    EXPECT_EQ(r.code, kExitFailed);
+    EXPECT_THAT(r.out, HasSubstr("/\u00E9\uFB01\U0001F600\\x1B["
+                                 "2J\\xC2\\x9B\\xFF\\xF5\\x80\\x80\\x80.cfg:1: warning: header"));
+    EXPECT_THAT(r.out, HasSubstr("\"*Atl\u00E9ntida \\x1B[2J\\x81\\x00\" names no nation"));
+    EXPECT_TRUE(plain(r.out));
+}
+#endif
+
+TEST_F(Commands, BuildRefusesWhatTheFileCannotHoldAndWritesNothing) {
+    // A text starting with a quote is one nation's object after {"name": .
+    const std::pair<std::string, std::string> cases[] = {
+        {R"({"nations": [)", "not valid JSON: parse error at line 1, column 14"},
+        {"{\"nations\": [{\"name\": \"\xFF\"}]}", "not valid JSON"},
+        {R"([])", "expected an object with a list \"nations\""},
+        {R"({"nations": {}})", "expected an object with a list \"nations\""},
+        {R"({"nations": [], "clubs": []})", "unknown key \"clubs\""},
+        {R"({"nations": [{"UCL": []}]})", "nation 1: expected an object with a \"name\""},
+        {R"({"nations": [{"name": 3}]})", "nation 1: expected an object with a \"name\""},
+        {R"("Atlantis")", "nation 1: \"Atlantis\" is not a nation the editor knows"},
+        {R"("spain")", "nation 1: \"spain\" is not a nation"},
+        {R"("Malta"}, {"name": "Spain"}, {"name": "Malta")",
+         "Malta is listed twice (nations 1 and 3)"},
+        {R"("Malta", "UCl": [])", "Malta: unknown key \"UCl\""},
+        {R"("Malta", "UCL": "Hibs")", "Malta, UCL: expected a list of club names"},
+        {R"("Malta", "UEFA": ["A", 3])", "Malta, UEFA place 2: expected a club name"},
+        {R"("Malta", "UEFA": ["A", "B", "C"])", "Malta, UEFA: 3 clubs for its 2 places"},
+        {R"("Andorra", "UCL": ["A"])", "Andorra, UCL: 1 club for its 0 places"},
+        {R"("Malta", "UCL": ["Real\rMadrid"])",
+         "Malta, UCL place 1: \"Real\\x0DMadrid\" holds a CR"},
+        {R"("Malta", "Intertoto": ["*Hibs"])", "Malta, Intertoto place 1: \"*Hibs\" starts with"},
+        {R"("Malta", "UCL": ["\u4e2d"])", "Malta, UCL place 1: \"\u4e2d\" holds U+4E2D, which"},
+        {R"("Malta", "UCL": ["\u0080"])", "Malta, UCL place 1: \"\\xC2\\x80\" holds U+0080"},
+        {R"("Spain", "UCL": ["A", "", "C"])", "Spain, UCL place 3: a club after the empty UCL"},
+        {R"("Spain", "UCL": ["A"], "UEFA": ["B"])", "Spain, UEFA place 1: a club after the empty"},
+    };
+    const std::string out = write("out.cfg", "keep me");
+    for (const auto& [text, reason] : cases) {
+        SCOPED_TRACE(text);
+        const std::string json =
+            write("in.json", text[0] == '"' ? R"({"nations": [{"name": )" + text + "}]}" : text);
+        for (const std::string& to : {out, "-"s}) {
+            const Outcome b = build(json, to);
+            EXPECT_EQ(b.code, kExitFailed);
+            EXPECT_THAT(b.err, HasSubstr("in.json: " + reason));
+            EXPECT_EQ(b.out, "");
+        }
+    }
+    EXPECT_EQ(read(out), "keep me");
+    EXPECT_THAT(entries(), ElementsAre("in.json", "out.cfg"));
+}
+
+// Whatever the bytes (the fuzz corpus, every byte, random pieces of headers and
+// clubs, garbage, 50 MB lines): plain short messages, a refusal writes nothing,
+// and build takes back what dump prints to make what normalize makes.
+TEST_F(Commands, AnswersArePlainAndShortAndDumpThenBuildGivesWhatNormalizeGives) {
+    std::vector<std::string> texts = {
+        "", "*", "\0"s, "\r\n\r\n", "Cardiff\n*Wales\n", read(sample())};
+    texts.push_back(std::string(4096, '\0'));
+    texts.push_back(std::string(50u << 20, 'x'));
+    texts.push_back("*" + texts.back() + "Malta");
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(VELQUOR_SOURCE_DIR) +
+                                                                 "/tests/fuzz/corpus"))
+        texts.push_back(read(entry.path()));
+    texts.push_back("*Spain\r\n");
+    for (int b = 0; b < 256; ++b)
+        if (b != '\r' && b != '*')
+            texts.back() += std::string(1, static_cast<char>(b)) + "x\r\n";
+    const std::vector<std::string> pieces = {
+        "*Spain", "*Malta", "*Andorra", "*Germany (new)", "* Italy", "*Atlantis", "*spain",
+        "Real",   " FC ",   "   ",      "\r\n",           "\r",      "\n",        "\r\n\r\n"};
+    std::mt19937 random(14);
+    for (int i = 0; i < 200 * 60; ++i) {
+        const std::size_t k = random() % (pieces.size() + 4);
+        if (i % 60 == 0)
+            texts.push_back("*Malta\r\n");
+        texts.back() +=
+            k < pieces.size() ? pieces[k] + (k < 8 ? "\r\n" : "") : std::string(1, char(random()));
+    }
+    for (int i = 0; i < 8 << 14; ++i) {  // bytes of no shape at all, some past a first line
+        if (i % (1 << 14) == 0)
+            texts.push_back(i >> 14 & 1 ? "*Spain\r\n" : "");
+        texts.back() += static_cast<char>(random());
+    }
+    const std::string out = (dir_ / "out.cfg").string();
+    int compared = 0;
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text.substr(0, 60));
+        const std::string file = write("euro.cfg", text);
+        const Outcome d = dump(file), c = check(file), n = normalize(file, "-");
+        EXPECT_TRUE(c.code == kExitOk || c.code == kExitFailed);
+        EXPECT_EQ(c.err, "");
+        EXPECT_TRUE(plain(d.err) && plain(c.out));
+        // At most 21 lines of a kind, each cut short.
+        const auto lines = std::count(c.out.begin(), c.out.end(), '\n');
+        EXPECT_LE(lines, 21 * cfg::Diagnostic::kKinds + 1);
+        EXPECT_LT(c.out.size() + d.err.size(), 400u * (lines + 1));
+        ASSERT_EQ(n.code, d.code);
+        if (d.code != kExitOk) {
+            EXPECT_THAT(d.err, HasSubstr(": club line"));
+            EXPECT_EQ(d.out + n.out, "");
+            write("out.cfg", "keep me");
+            EXPECT_EQ(normalize(file, out).code + normalize(file, file).code, 2 * kExitFailed);
+            EXPECT_EQ(read(out), "keep me");
+            EXPECT_EQ(read(file), text);
+            continue;
+        }
+        const Outcome b = build(write("dump.json", d.out), "-");
+        ASSERT_EQ(b.code, kExitOk) << b.err;
+        EXPECT_EQ(b.out, n.out);
+        ++compared;
+    }
+    EXPECT_GT(compared, 150);
+    EXPECT_THAT(entries(), ::testing::IsSubsetOf({"dump.json", "euro.cfg", "out.cfg"}));
+}
+
+}  // namespace
