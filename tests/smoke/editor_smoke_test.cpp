@@ -21,6 +21,7 @@
 #include "platform/launcher.h"
 #include "platform/platform.h"
 #include "platform/registry.h"
+#include "ui/about/sys_info.h"
 #include "ui/main/frm_editor.h"
 
 #ifdef _WIN32
@@ -136,25 +137,56 @@ TEST_F(EditorSmoke, OpenEditSaveAndTheQuitQuestionThroughTheRealWindow) {
 }
 
 #ifdef _WIN32
-// System info from the About box: the registry names the program, ShellExecuteA
-// starts it (a stand-in that leaves a marker).
-TEST_F(EditorSmoke, SystemInfoStartsTheProgramTheRegistryNames) {
+// System info from the About box, on the real registry and ShellExecuteA: a
+// stand-in program leaves a marker when it starts; without one the user is told.
+TEST_F(EditorSmoke, SystemInfoStartsWhatTheRegistryNamesOrSaysItCannot) {
     ASSERT_TRUE(velquor::test::underWine()) << "rewrites HKEY_LOCAL_MACHINE: Wine only";
-    const QString program = scratch.filePath(QStringLiteral("msinfo32.exe"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(VELQUOR_MARKER), program));
-    const std::string key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-    ASSERT_TRUE(velquor::test::setValue(HKEY_LOCAL_MACHINE, key, "PATH", REG_SZ,
-                                        QDir::toNativeSeparators(program).toStdString()));
-
-    whenShown<QDialog>([](QDialog* about) {
-        QTest::mouseClick(about->findChild<QAbstractButton*>(QStringLiteral("cmdSysInfo")),
-                          Qt::LeftButton);
-        about->close();
-    });
-    trigger("tolAbout");
-    velquor::test::deleteKey(HKEY_LOCAL_MACHINE, key);
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return QFile::exists(program + QStringLiteral(".ran")); }, 10000));
+    const std::string msinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+    const std::string tools = "SOFTWARE\\Microsoft\\Shared Tools Location";
+    const QString folder = QDir::toNativeSeparators(scratch.path());
+    const struct {
+        const char* why;
+        const std::string* key;  // null: neither entry
+        const char* name;
+        QString value;
+        const char* program;  // the stand-in's name in the folder; null: none
+    } rows[] = {
+        {"the program the first entry names", &msinfo, "PATH", folder + "\\sysinfo.exe",
+         "sysinfo.exe"},
+        {"MSINFO32.EXE in the folder the second names", &tools, "MSINFO", folder, "MSINFO32.EXE"},
+        {"neither entry", nullptr, "", {}, nullptr},
+        {"a folder without MSINFO32.EXE", &tools, "MSINFO", folder, nullptr},
+        {"a first entry naming no file", &msinfo, "PATH", folder + "\\gone.exe", nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        for (const std::string* key : {&msinfo, &tools})
+            velquor::test::deleteKey(HKEY_LOCAL_MACHINE, *key);
+        if (row.key)
+            ASSERT_TRUE(velquor::test::setValue(HKEY_LOCAL_MACHINE, *row.key, row.name, REG_SZ,
+                                                row.value.toStdString()));
+        const QString marker = scratch.filePath(QStringLiteral("%1.ran").arg(row.program));
+        if (row.program)
+            ASSERT_TRUE(QFile::copy(QStringLiteral(VELQUOR_MARKER), scratch.filePath(row.program)));
+        QString told;
+        whenShown<QDialog>([&](QDialog* about) {
+            if (!row.program)
+                whenShown<QMessageBox>([&](QMessageBox* box) {
+                    told = box->text();
+                    clickButton(box, QMessageBox::Ok);
+                });
+            QTest::mouseClick(about->findChild<QAbstractButton*>(QStringLiteral("cmdSysInfo")),
+                              Qt::LeftButton);
+            about->close();
+        });
+        trigger("tolAbout");
+        if (row.program)
+            EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(marker); }, 20000));
+        else
+            EXPECT_EQ(told, QString::fromLatin1(velquor::ui::kSysInfoUnavailable));
+    }
+    for (const std::string* key : {&msinfo, &tools})
+        velquor::test::deleteKey(HKEY_LOCAL_MACHINE, *key);
 }
 #endif
 
