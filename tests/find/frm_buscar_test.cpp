@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -26,155 +26,78 @@ class FrmBuscarTest : public ::testing::Test {
         QApplication::setActiveWindow(&dlg);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
     }
-    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), k, modifiers);
-    }
-    void type(const QString& text) {
-        txtBuscar->setFocus();
-        txtBuscar->selectAll();
-        QTest::keyClick(txtBuscar, Qt::Key_Delete);
-        QTest::keyClicks(txtBuscar, text);
-    }
-    bool closes() {
-        return QTest::qWaitFor([&] { return !dlg.isVisible(); }, 2000);
+    static std::function<void()> key(Qt::Key k, Qt::KeyboardModifiers with = Qt::NoModifier) {
+        return [=] { QTest::keyClick(QApplication::focusWidget(), k, with); };
     }
 };
 
-TEST_F(FrmBuscarTest, OpensOnOkAndEnterConfirmsThePrefillUnchanged) {
+TEST_F(FrmBuscarTest, EachWayOutSetsTheFieldsItsOwnWay) {
+    // The setters fill the controls; the properties read only what a way out stored.
     dlg.setCadenaBusqueda(QStringLiteral("   Holland  "));
     dlg.setSensibleMayusculas(true);
-    EXPECT_EQ(txtBuscar->text(), "Holland");
     EXPECT_EQ(txtBuscar->selectedText(), "Holland");
-    EXPECT_EQ(txtBuscar->selectionStart(), 0);
-    open();
-    EXPECT_EQ(QApplication::focusWidget(), cmdAceptar);
-    key(Qt::Key_Return);
-    ASSERT_TRUE(closes());
-    EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_FALSE(dlg.Cancelado);
-    EXPECT_EQ(dlg.CadenaBusqueda(), "Holland");
-    EXPECT_TRUE(dlg.SensibleMayusculas());
-}
-
-TEST_F(FrmBuscarTest, TabOrderRunsOkCancelMatchCaseTextAndRound) {
-    open();
-    key(Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), txtBuscar);
-    for (QWidget* next :
-         std::initializer_list<QWidget*>{cmdAceptar, cmdCancelar, chkMayusculas, txtBuscar}) {
-        key(Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
-    }
-}
-
-TEST_F(FrmBuscarTest, AccessKeys) {
-    open();
-    txtBuscar->setFocus();
-    key(Qt::Key_F, Qt::AltModifier);
-    EXPECT_EQ(QApplication::focusWidget(), cmdAceptar);
-    QTest::qWait(300);  // a pressed button would have clicked by now
-    EXPECT_TRUE(dlg.isVisible());
-    EXPECT_TRUE(dlg.Cancelado);
-
-    key(Qt::Key_M, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return chkMayusculas->isChecked(); }, 2000));
-    key(Qt::Key_M, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !chkMayusculas->isChecked(); }, 2000));
-    EXPECT_TRUE(dlg.isVisible());
-
-    // Alt+O and Alt+C press their buttons.
-    type(QStringLiteral("Malta"));
-    key(Qt::Key_O, Qt::AltModifier);
-    ASSERT_TRUE(closes());
-    EXPECT_FALSE(dlg.Cancelado);
-    EXPECT_EQ(dlg.CadenaBusqueda(), "Malta");
-
-    open();
-    key(Qt::Key_C, Qt::AltModifier);
-    ASSERT_TRUE(closes());
-    EXPECT_TRUE(dlg.Cancelado);
-    EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty());
-}
-
-TEST_F(FrmBuscarTest, OkTrimsSpacesOnlyAtBothEnds) {
-    const std::pair<QString, QString> cases[] = {
-        {QStringLiteral("    "), QString()},
-        {QStringLiteral("  San  Marino "), QStringLiteral("San  Marino")},
-        {QStringLiteral("\tIsrael\t"), QStringLiteral("\tIsrael\t")},
+    EXPECT_TRUE(chkMayusculas->isChecked());
+    EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty() && !dlg.SensibleMayusculas());
+    const auto click = [](QPushButton* button) {
+        return [=] { QTest::mouseClick(button, Qt::LeftButton); };
     };
-    for (const auto& [typed, confirmed] : cases) {
+    const struct {
+        const char* typed;  // nullptr: the prefill as it is
+        bool tick;
+        std::function<void()> leave;
+        bool cancelled;
+        const char* text;
+        bool matchCase;
+    } rows[] = {
+        {nullptr, true, key(Qt::Key_Return), false, "Holland", true},
+        {"    ", false, click(cmdAceptar), false, "", false},
+        {"  San  Marino ", false, click(cmdAceptar), false, "San  Marino", false},
+        {"Turkey", true, [&] { dlg.close(); }, false, "San  Marino", false},  // touches nothing
+        {"\tIsrael\t", true, key(Qt::Key_O, Qt::AltModifier), false, "\tIsrael\t", true},
+        // Cancel empties the text but keeps the last confirmed match case.
+        {"Wales", false, click(cmdCancelar), true, "", true},
+        {"Wales", false, key(Qt::Key_Escape), true, "", true},
+        {"Wales", false, key(Qt::Key_C, Qt::AltModifier), true, "", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed ? row.typed : "the prefill");
         open();
-        txtBuscar->setText(typed);
-        QTest::mouseClick(cmdAceptar, Qt::LeftButton);
-        ASSERT_TRUE(closes());
-        EXPECT_FALSE(dlg.Cancelado) << typed.toStdString();
-        EXPECT_EQ(dlg.CadenaBusqueda(), confirmed) << typed.toStdString();
+        if (row.typed) {
+            txtBuscar->setFocus();
+            txtBuscar->setText(QString::fromLatin1(row.typed));
+        } else {
+            EXPECT_EQ(QApplication::focusWidget(), cmdAceptar);
+        }
+        chkMayusculas->setChecked(row.tick);
+        row.leave();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !dlg.isVisible(); }));
+        EXPECT_EQ(dlg.Cancelado, row.cancelled);
+        EXPECT_EQ(dlg.CadenaBusqueda(), row.text);
+        EXPECT_EQ(dlg.SensibleMayusculas(), row.matchCase);
     }
     EXPECT_EQ(frmBuscar::trimBlanks(QStringLiteral(" \u00A0x ")), QStringLiteral("\u00A0x"));
 }
 
-TEST_F(FrmBuscarTest, CancelEmptiesTheTextButKeepsTheLastConfirmedMatchCase) {
+TEST_F(FrmBuscarTest, TabGoesRoundAndAccessKeysMoveOrTickWithoutClosing) {
+    EXPECT_TRUE(dlg.MostrarMayusculas());  // the box's own flag, not whether it is on screen
     open();
-    type(QStringLiteral("Wales"));
-    QTest::mouseClick(cmdCancelar, Qt::LeftButton);
-    ASSERT_TRUE(closes());
-    EXPECT_TRUE(dlg.Cancelado);
-    EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty());
-    EXPECT_FALSE(dlg.SensibleMayusculas());
-
-    // After an OK with the box ticked, a Cancel with it cleared keeps True.
-    open();
-    chkMayusculas->setChecked(true);
-    type(QStringLiteral("Wales"));
-    QTest::mouseClick(cmdAceptar, Qt::LeftButton);
-    ASSERT_TRUE(closes());
-    open();
-    chkMayusculas->setChecked(false);
-    key(Qt::Key_Escape);
-    ASSERT_TRUE(closes());
-    EXPECT_TRUE(dlg.Cancelado);
-    EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty());
-    EXPECT_TRUE(dlg.SensibleMayusculas());
-}
-
-TEST_F(FrmBuscarTest, CloseBoxIsNeitherOkNorCancel) {
-    open();
-    type(QStringLiteral("Turkey"));
-    dlg.close();
-    ASSERT_TRUE(closes());
-    EXPECT_TRUE(dlg.Cancelado);
-    EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty());
-
-    open();
-    QTest::mouseClick(cmdAceptar, Qt::LeftButton);
-    ASSERT_TRUE(closes());
-    open();
-    chkMayusculas->setChecked(true);
-    type(QStringLiteral("Ukraine"));
-    dlg.close();
-    ASSERT_TRUE(closes());
-    EXPECT_FALSE(dlg.Cancelado);  // the close box does not touch the field
-    EXPECT_EQ(dlg.CadenaBusqueda(), "Turkey");
-    EXPECT_FALSE(dlg.SensibleMayusculas());
-}
-
-TEST_F(FrmBuscarTest, PropertiesReadTheStoredFieldsNotTheControls) {
-    dlg.setSensibleMayusculas(true);
-    dlg.setCadenaBusqueda(QStringLiteral("Spain"));
-    EXPECT_TRUE(chkMayusculas->isChecked());
-    EXPECT_FALSE(dlg.SensibleMayusculas());
-    EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty());
-    dlg.setSensibleMayusculas(false);
-    EXPECT_FALSE(chkMayusculas->isChecked());
-
-    EXPECT_TRUE(dlg.MostrarMayusculas());
+    key(Qt::Key_Backtab)();
+    EXPECT_EQ(QApplication::focusWidget(), txtBuscar);
+    for (QWidget* next : {static_cast<QWidget*>(cmdAceptar), static_cast<QWidget*>(cmdCancelar),
+                          static_cast<QWidget*>(chkMayusculas), static_cast<QWidget*>(txtBuscar)}) {
+        key(Qt::Key_Tab)();
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+    }
+    key(Qt::Key_F, Qt::AltModifier)();  // the label's key moves to Ok without pressing it
+    EXPECT_EQ(QApplication::focusWidget(), cmdAceptar);
+    EXPECT_FALSE(cmdAceptar->isDown());
+    for (const bool ticked : {true, false}) {
+        key(Qt::Key_M, Qt::AltModifier)();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return chkMayusculas->isChecked() == ticked; }));
+    }
     dlg.setMostrarMayusculas(false);
-    EXPECT_FALSE(dlg.MostrarMayusculas());
-    open();
-    EXPECT_FALSE(chkMayusculas->isVisible());
-    dlg.setMostrarMayusculas(true);
-    EXPECT_TRUE(chkMayusculas->isVisible());
-    EXPECT_TRUE(dlg.MostrarMayusculas());
+    EXPECT_FALSE(chkMayusculas->isVisible() || dlg.MostrarMayusculas());
+    EXPECT_TRUE(dlg.isVisible() && dlg.Cancelado);
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-// The real message boxes and file dialogs behind the program's dialogs
-// interface, answered from the event loop as a user would answer them.
+// The real message boxes and file dialogs behind the dialogs interface,
+// answered from the event loop as a user would answer them.
 
 #include <QApplication>
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -19,32 +18,27 @@
 namespace velquor::platform {
 namespace {
 
-// Answers the first modal window that shows up. A window the answer left
-// open is rejected after five seconds, so a wrong answer fails and never hangs.
-class ModalAnswer {
-  public:
-    explicit ModalAnswer(std::function<void(QWidget&)> answer) : answer_(std::move(answer)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
-        timer_.start(10);
-        clock_.start();
+// Answers the first modal window that shows up. One the answer left open is
+// rejected after five seconds, so a wrong answer fails and never hangs.
+struct ModalAnswer {
+    explicit ModalAnswer(std::function<void(QWidget&)> answer) {
+        QObject::connect(&timer, &QTimer::timeout, [this, answer] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal && !answered) {
+                answered = true;
+                answer(*modal);
+            } else if (modal && clock.hasExpired(5000)) {
+                ADD_FAILURE() << "the answer left " << modal->metaObject()->className() << " open";
+                if (auto* dialog = qobject_cast<QDialog*>(modal))
+                    dialog->reject();
+            }
+        });
+        timer.start(10);
+        clock.start();
     }
     bool answered = false;
-
-  private:
-    void tick() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && !answered) {
-            answered = true;
-            answer_(*modal);
-        } else if (modal && clock_.hasExpired(5000)) {
-            ADD_FAILURE() << "the answer left " << modal->metaObject()->className() << " open";
-            if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->reject();
-        }
-    }
-    std::function<void(QWidget&)> answer_;
-    QTimer timer_;
-    QElapsedTimer clock_;
+    QTimer timer;
+    QElapsedTimer clock;
 };
 
 TEST(QtDialogs, MessageBoxesShowTheRequestAndGiveTheButtonPressed) {
@@ -55,20 +49,23 @@ TEST(QtDialogs, MessageBoxesShowTheRequestAndGiveTheButtonPressed) {
     const struct {
         I icon;
         Bs buttons;
-        QString title;
+        QString title, details;
         B::Icon shownIcon;
         B::StandardButtons shownButtons;
         B::StandardButton press;  // NoButton: closed without a button
         A answer;
     } rows[] = {
-        {I::Information, Bs::Ok, "", B::Information, B::Ok, B::Ok, A::Ok},
-        {I::None, Bs::Ok, "", B::NoIcon, B::Ok, B::NoButton, A::Ok},
-        {I::Warning, Bs::SaveCancel, "Error", B::Warning, B::Save | B::Cancel, B::Save, A::Save},
-        {I::Critical, Bs::SaveCancel, "", B::Critical, B::Save | B::Cancel, B::Cancel, A::Cancel},
-        {I::Question, Bs::YesNo, "", B::Question, B::Yes | B::No, B::Yes, A::Yes},
-        {I::None, Bs::YesNo, "", B::NoIcon, B::Yes | B::No, B::NoButton, A::Cancel},
-        {I::None, Bs::YesNoCancel, "", B::NoIcon, B::Yes | B::No | B::Cancel, B::No, A::No},
-        {I::None, Bs::YesNoCancel, "", B::NoIcon, B::Yes | B::No | B::Cancel, B::Cancel, A::Cancel},
+        {I::Information, Bs::Ok, "", "", B::Information, B::Ok, B::Ok, A::Ok},
+        {I::None, Bs::Ok, "", "Line 3\nLine 9", B::NoIcon, B::Ok, B::NoButton, A::Ok},
+        {I::Warning, Bs::SaveCancel, "Error", "", B::Warning, B::Save | B::Cancel, B::Save,
+         A::Save},
+        {I::Critical, Bs::SaveCancel, "", "", B::Critical, B::Save | B::Cancel, B::Cancel,
+         A::Cancel},
+        {I::Question, Bs::YesNo, "", "", B::Question, B::Yes | B::No, B::Yes, A::Yes},
+        {I::None, Bs::YesNo, "", "", B::NoIcon, B::Yes | B::No, B::NoButton, A::Cancel},
+        {I::None, Bs::YesNoCancel, "", "", B::NoIcon, B::Yes | B::No | B::Cancel, B::No, A::No},
+        {I::None, Bs::YesNoCancel, "", "", B::NoIcon, B::Yes | B::No | B::Cancel, B::Cancel,
+         A::Cancel},
     };
     QtDialogs dialogs;
     for (const auto& row : rows) {
@@ -77,23 +74,21 @@ TEST(QtDialogs, MessageBoxesShowTheRequestAndGiveTheButtonPressed) {
             auto* box = qobject_cast<QMessageBox*>(&modal);
             ASSERT_TRUE(box);
             EXPECT_EQ(box->text(), "Save the changes?");
+            EXPECT_EQ(box->detailedText(), row.details);
             EXPECT_EQ(box->windowTitle(), row.title.isEmpty() ? "Velquor" : row.title);
             EXPECT_EQ(box->icon(), row.shownIcon);
             EXPECT_EQ(box->standardButtons(), row.shownButtons);
-            if (row.press == B::NoButton)
-                box->reject();
-            else
-                box->button(row.press)->click();
+            row.press == B::NoButton ? box->reject() : box->button(row.press)->click();
         });
-        EXPECT_EQ(dialogs.message(nullptr, {"Save the changes?", row.title, row.icon, row.buttons}),
+        EXPECT_EQ(dialogs.message(nullptr, {"Save the changes?", row.title, row.icon, row.buttons,
+                                            row.details}),
                   row.answer);
         EXPECT_TRUE(answer.answered);
     }
 }
 
-TEST(QtDialogs, FileDialogsStartWhereAskedAndGiveThePathOrNothing) {
+TEST(QtDialogs, FileDialogsStartWhereAskedAndGiveThePathOrNothingAndDialogsTheirResult) {
     QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
     const QString existing = folder.filePath("euro.cfg");
     ASSERT_TRUE(QFile(existing).open(QIODevice::WriteOnly));
     const FileRequest request{"Open", "Euro setup (euro.cfg)", folder.path()};
@@ -109,14 +104,10 @@ TEST(QtDialogs, FileDialogsStartWhereAskedAndGiveThePathOrNothing) {
                 EXPECT_EQ(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
                 EXPECT_EQ(dialog->acceptMode(),
                           saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-                if (cancel) {
-                    dialog->reject();
-                } else {
-                    // Typed, as a user names a file that is not there yet.
-                    dialog->findChild<QLineEdit*>("fileNameEdit")
-                        ->setText(QFileInfo(chosen).fileName());
-                    static_cast<QDialog*>(dialog)->accept();  // QFileDialog hides it
-                }
+                // Typed, as a user names a file that is not there yet.
+                dialog->findChild<QLineEdit*>("fileNameEdit")
+                    ->setText(QFileInfo(chosen).fileName());
+                cancel ? dialog->reject() : static_cast<QDialog*>(dialog)->accept();
             });
             const QString path =
                 saving ? dialogs.saveFile(nullptr, request) : dialogs.openFile(nullptr, request);
@@ -124,10 +115,6 @@ TEST(QtDialogs, FileDialogsStartWhereAskedAndGiveThePathOrNothing) {
             EXPECT_TRUE(answer.answered);
         }
     }
-}
-
-TEST(QtDialogs, ADialogShownModallyGivesItsResult) {
-    QtDialogs dialogs;
     for (const bool accept : {true, false}) {
         QDialog dialog;
         ModalAnswer answer([&](QWidget& modal) {
