@@ -9,38 +9,32 @@
 
 #include <gtest/gtest.h>
 
-using velquor::ui::frmBuscar;
-
 namespace {
 
-class FrmBuscarTest : public ::testing::Test {
-  protected:
-    frmBuscar dlg;
-    QLineEdit* txtBuscar = dlg.findChild<QLineEdit*>("txtBuscar");
-    QCheckBox* chkMayusculas = dlg.findChild<QCheckBox*>("chkMayusculas");
-    QPushButton* cmdAceptar = dlg.findChild<QPushButton*>("cmdAceptar");
-    QPushButton* cmdCancelar = dlg.findChild<QPushButton*>("cmdCancelar");
+std::function<void()> key(Qt::Key k, Qt::KeyboardModifiers with = Qt::NoModifier) {
+    return [=] { QTest::keyClick(QApplication::focusWidget(), k, with); };
+}
 
-    void open() {
+TEST(FrmBuscarTest, EachWayOutSetsTheFieldsItsOwnWayAndKeysMoveOrTick) {
+    velquor::ui::frmBuscar dlg;
+    auto* txtBuscar = dlg.findChild<QLineEdit*>("txtBuscar");
+    auto* chkMayusculas = dlg.findChild<QCheckBox*>("chkMayusculas");
+    auto* cmdAceptar = dlg.findChild<QPushButton*>("cmdAceptar");
+    auto* cmdCancelar = dlg.findChild<QPushButton*>("cmdCancelar");
+    const auto open = [&] {
         dlg.show();
         QApplication::setActiveWindow(&dlg);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
-    }
-    static std::function<void()> key(Qt::Key k, Qt::KeyboardModifiers with = Qt::NoModifier) {
-        return [=] { QTest::keyClick(QApplication::focusWidget(), k, with); };
-    }
-};
-
-TEST_F(FrmBuscarTest, EachWayOutSetsTheFieldsItsOwnWay) {
+        return QTest::qWaitForWindowActive(&dlg);
+    };
+    const auto click = [](QPushButton* button) {
+        return [=] { QTest::mouseClick(button, Qt::LeftButton); };
+    };
     // The setters fill the controls; the properties read only what a way out stored.
     dlg.setCadenaBusqueda(QStringLiteral("   Holland  "));
     dlg.setSensibleMayusculas(true);
     EXPECT_EQ(txtBuscar->selectedText(), "Holland");
-    EXPECT_TRUE(chkMayusculas->isChecked());
+    EXPECT_TRUE(chkMayusculas->isChecked() && dlg.MostrarMayusculas());
     EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty() && !dlg.SensibleMayusculas());
-    const auto click = [](QPushButton* button) {
-        return [=] { QTest::mouseClick(button, Qt::LeftButton); };
-    };
     const struct {
         const char* typed;  // nullptr: the prefill as it is
         bool tick;
@@ -61,7 +55,7 @@ TEST_F(FrmBuscarTest, EachWayOutSetsTheFieldsItsOwnWay) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed ? row.typed : "the prefill");
-        open();
+        ASSERT_TRUE(open());
         if (row.typed) {
             txtBuscar->setFocus();
             txtBuscar->setText(QString::fromLatin1(row.typed));
@@ -75,16 +69,14 @@ TEST_F(FrmBuscarTest, EachWayOutSetsTheFieldsItsOwnWay) {
         EXPECT_EQ(dlg.CadenaBusqueda(), row.text);
         EXPECT_EQ(dlg.SensibleMayusculas(), row.matchCase);
     }
-    EXPECT_EQ(frmBuscar::trimBlanks(QStringLiteral(" \u00A0x ")), QStringLiteral("\u00A0x"));
-}
+    EXPECT_EQ(velquor::ui::frmBuscar::trimBlanks(QStringLiteral(" \u00A0x ")), "\u00A0x");
 
-TEST_F(FrmBuscarTest, TabGoesRoundAndAccessKeysMoveOrTickWithoutClosing) {
-    EXPECT_TRUE(dlg.MostrarMayusculas());  // the box's own flag, not whether it is on screen
-    open();
+    ASSERT_TRUE(open());
+    cmdAceptar->setFocus();
     key(Qt::Key_Backtab)();
     EXPECT_EQ(QApplication::focusWidget(), txtBuscar);
-    for (QWidget* next : {static_cast<QWidget*>(cmdAceptar), static_cast<QWidget*>(cmdCancelar),
-                          static_cast<QWidget*>(chkMayusculas), static_cast<QWidget*>(txtBuscar)}) {
+    for (QWidget* next :
+         std::initializer_list<QWidget*>{cmdAceptar, cmdCancelar, chkMayusculas, txtBuscar}) {
         key(Qt::Key_Tab)();
         EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
     }

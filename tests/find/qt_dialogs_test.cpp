@@ -44,28 +44,26 @@ struct ModalAnswer {
 TEST(QtDialogs, MessageBoxesShowTheRequestAndGiveTheButtonPressed) {
     using B = QMessageBox;
     using I = MessageIcon;
-    using Bs = MessageButtons;
     using A = MessageAnswer;
     const struct {
         I icon;
-        Bs buttons;
+        MessageButtons buttons;
         QString title, details;
         B::Icon shownIcon;
-        B::StandardButtons shownButtons;
+        B::StandardButtons shown;
         B::StandardButton press;  // NoButton: closed without a button
         A answer;
     } rows[] = {
-        {I::Information, Bs::Ok, "", "", B::Information, B::Ok, B::Ok, A::Ok},
-        {I::None, Bs::Ok, "", "Line 3\nLine 9", B::NoIcon, B::Ok, B::NoButton, A::Ok},
-        {I::Warning, Bs::SaveCancel, "Error", "", B::Warning, B::Save | B::Cancel, B::Save,
-         A::Save},
-        {I::Critical, Bs::SaveCancel, "", "", B::Critical, B::Save | B::Cancel, B::Cancel,
-         A::Cancel},
-        {I::Question, Bs::YesNo, "", "", B::Question, B::Yes | B::No, B::Yes, A::Yes},
-        {I::None, Bs::YesNo, "", "", B::NoIcon, B::Yes | B::No, B::NoButton, A::Cancel},
-        {I::None, Bs::YesNoCancel, "", "", B::NoIcon, B::Yes | B::No | B::Cancel, B::No, A::No},
-        {I::None, Bs::YesNoCancel, "", "", B::NoIcon, B::Yes | B::No | B::Cancel, B::Cancel,
-         A::Cancel},
+        // clang-format off
+        {I::Information, MessageButtons::Ok, "", "", B::Information, B::Ok, B::Ok, A::Ok},
+        {I::None, MessageButtons::Ok, "", "Line 3\nLine 9", B::NoIcon, B::Ok, B::NoButton, A::Ok},
+        {I::Warning, MessageButtons::SaveCancel, "Error", "", B::Warning, B::Save | B::Cancel, B::Save, A::Save},
+        {I::Critical, MessageButtons::SaveCancel, "", "", B::Critical, B::Save | B::Cancel, B::Cancel, A::Cancel},
+        {I::Question, MessageButtons::YesNo, "", "", B::Question, B::Yes | B::No, B::Yes, A::Yes},
+        {I::None, MessageButtons::YesNo, "", "", B::NoIcon, B::Yes | B::No, B::NoButton, A::Cancel},
+        {I::None, MessageButtons::YesNoCancel, "", "", B::NoIcon, B::Yes | B::No | B::Cancel, B::No, A::No},
+        {I::None, MessageButtons::YesNoCancel, "", "", B::NoIcon, B::Yes | B::No | B::Cancel, B::Cancel, A::Cancel},
+        // clang-format on
     };
     QtDialogs dialogs;
     for (const auto& row : rows) {
@@ -77,7 +75,7 @@ TEST(QtDialogs, MessageBoxesShowTheRequestAndGiveTheButtonPressed) {
             EXPECT_EQ(box->detailedText(), row.details);
             EXPECT_EQ(box->windowTitle(), row.title.isEmpty() ? "Velquor" : row.title);
             EXPECT_EQ(box->icon(), row.shownIcon);
-            EXPECT_EQ(box->standardButtons(), row.shownButtons);
+            EXPECT_EQ(box->standardButtons(), row.shown);
             row.press == B::NoButton ? box->reject() : box->button(row.press)->click();
         });
         EXPECT_EQ(dialogs.message(nullptr, {"Save the changes?", row.title, row.icon, row.buttons,
