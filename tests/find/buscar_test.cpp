@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
@@ -26,10 +25,7 @@ enum class Leave { Ok, Enter, Cancel, CloseBox };
 TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
     QWidget window;
     auto* tree = new QTreeWidget(&window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(tree);
     auto* elsewhere = new QLineEdit(&window);
-    layout->addWidget(elsewhere);
     for (const auto& nation : velquor::kNationTable)
         new QTreeWidgetItem(tree, {QString::fromLatin1(nation.name.data(), nation.name.size())});
     window.show();
@@ -55,11 +51,8 @@ TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
         {"", "spain", false, Leave::Ok, "Spain", {}, true},
         {"Spain", "pain", false, Leave::Ok, "Spain", {}, true},  // the selected node comes last
         {"Spain", "#", false, Leave::Ok, "Spain", kNoMatch, true},
-        {"Wales", "*", false, Leave::Ok, "Albania", {}, true},
-        {"Albania", "?", false, Leave::Ok, "Armenia", {}, true},
         {"Albania", "s?ain", false, Leave::Ok, "Spain", {}, true},
         {"Spain", "[!a-z ]", true, Leave::Ok, "Switzerland", {}, true},
-        {"Albania", "Republic*Ireland", true, Leave::Ok, "Republic of Ireland", {}, true},
         {"Finland", "spain", false, Leave::Cancel, "Finland", {}, false},
         {"Finland", "spain", false, Leave::CloseBox, "Finland", {}, false},
         {"Finland", "   ", false, Leave::Ok, "Finland", {}, false},
@@ -110,19 +103,14 @@ TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
         const bool hit = row.remembered && row.message.isEmpty();
         EXPECT_EQ(clicked, hit ? QStringList{row.found} : QStringList());
         EXPECT_EQ(window.focusWidget() == tree, hit);
-        ASSERT_EQ(dialogs.messages.size(), row.message.isEmpty() ? 0u : 1u);
-        if (!row.message.isEmpty()) {
-            EXPECT_EQ(dialogs.messages[0].text, row.message);
-            EXPECT_EQ(dialogs.messages[0].title,
-                      row.message == kNoMatch ? "Velquor" : "Search error");
-            EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
-        }
+        EXPECT_EQ(dialogs.messages.size(), row.message.isEmpty() ? 0u : 1u);
+        for (const auto& m : dialogs.messages)
+            EXPECT_TRUE(m.text == row.message && m.icon == MessageIcon::Information &&
+                        m.title == (row.message == kNoMatch ? "Velquor" : "Search error"));
         dialogs.messages.clear();
-        const SearchMemory expected = row.remembered && row.leave != Leave::Enter
-                                          ? SearchMemory{row.text, row.matchCase}
-                                          : before;
-        EXPECT_EQ(memory.lastText, expected.lastText);
-        EXPECT_EQ(memory.lastMatchCase, expected.lastMatchCase);
+        const bool kept = !row.remembered || row.leave == Leave::Enter;
+        EXPECT_EQ(memory.lastText, kept ? before.lastText : row.text);
+        EXPECT_EQ(memory.lastMatchCase, kept ? before.lastMatchCase : row.matchCase);
         while (QApplication::overrideCursor())
             QApplication::restoreOverrideCursor();
     }

@@ -11,7 +11,6 @@
 #include "support/scripted_dialogs.h"
 
 using velquor::platform::Registry;
-using velquor::ui::GetKeyValue;
 using velquor::ui::StartSysInfo;
 
 namespace velquor::test {
@@ -21,67 +20,46 @@ const std::string kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string kTools = "SOFTWARE\\Microsoft\\Shared Tools Location";
 constexpr std::uint32_t kHklm = Registry::kLocalMachine;
 using S = std::string;
-
-TEST(GetKeyValue, ReadsTextToItsFirstNulAndNumbersAsDecimalOrGivesNothing) {
-    const struct {
-        std::uint32_t type;
-        std::string data;
-        std::string read;  // "-": the read fails
-    } rows[] = {
-        {Registry::kTypeText, S("C:\\msinfo32.exe\0\0\0", 18), "C:\\msinfo32.exe"},
-        {Registry::kTypeText, S("C:\\A\0B\0", 7), "C:\\A"},
-        {Registry::kTypeText, S(1024, 'x'), S(1024, 'x')},
-        {Registry::kTypeText, S(1025, 'x'), "-"},  // more than the buffer holds
-        {Registry::kTypeNumber, S("\x00\x01\x00\x00", 4), "256"},
-        {Registry::kTypeNumber, S("\xFF\xFF\xFF\xFF", 4), "4294967295"},
-        {3, S("\x01\x02", 2), "kept"},  // other types leave the output as it was
-    };
-    FakeRegistry registry;
-    for (const auto& row : rows) {
-        registry.keys["K"]["V"] = {row.type, row.data};
-        for (const auto& [key, value] :
-             {std::pair(S("K"), S("V")), {S("K"), S("W")}, {S("L"), S("V")}}) {
-            std::string out = "kept";
-            const bool read = value == "V" && key == "K" && row.read != "-";
-            EXPECT_EQ(GetKeyValue(registry, kHklm, key, value, out), read) << row.read;
-            EXPECT_EQ(out, read ? row.read : "") << row.read;
-        }
-    }
-    EXPECT_TRUE(registry.closes == registry.opens && registry.stillOpen == 0);
-    for (const auto& [root, access] : registry.opened)
-        EXPECT_EQ(root * 0x100000000ull + access, 0x80000002'0002003Full);
-}
+constexpr std::uint32_t kText = Registry::kTypeText;
 
 TEST(StartSysInfo, StartsTheFirstRegisteredProgramThatExistsOrSaysItIsUnavailable) {
     const std::string first = "C:\\Program Files\\msinfo32.exe";
     const std::string second = "C:\\Shared\\MSINFO32.EXE";
     const struct {
-        std::string msinfo, tools;  // the two locations' texts; empty: not there
+        std::uint32_t type;
+        std::string msinfo, tools;  // the two locations' bytes; empty: not there
         std::set<std::string> files;
         std::vector<std::string> started;  // none: the message instead
         std::vector<std::string> keysOpened;
     } rows[] = {
-        {first + '\0', "C:\\Shared", {first, second}, {first}, {kMsinfo}},
-        {"", "C:\\Shared", {second}, {second}, {kMsinfo, kTools}},
-        {"", "C:\\Shared", {}, {}, {kMsinfo, kTools}},
-        {"C:\\Gone\\msinfo32.exe", "C:\\Shared", {second}, {}, {kMsinfo}},  // no second try
-        {"", "", {}, {}, {kMsinfo, kTools}},
-        {"\x07\0\0\0", "", {}, {}, {kMsinfo}},  // a number where the path should be
+        {kText, first + S(3, '\0'), "C:\\Shared", {first, second}, {first}, {kMsinfo}},
+        {kText, "", "C:\\Shared", {second}, {second}, {kMsinfo, kTools}},
+        {kText, "", "C:\\Shared", {}, {}, {kMsinfo, kTools}},
+        {kText, "C:\\Gone.exe", "C:\\Shared", {second}, {}, {kMsinfo}},  // no second try
+        {kText, "", "", {}, {}, {kMsinfo, kTools}},
+        // Text ends at its first NUL, a number is read as decimal, other types give nothing.
+        {kText, S("C:\\A\0B\0", 6), "", {"C:\\A"}, {"C:\\A"}, {kMsinfo}},
+        {kText, S(1024, 'x'), "", {S(1024, 'x')}, {S(1024, 'x')}, {kMsinfo}},
+        {kText, S(1025, 'x'), "", {}, {}, {kMsinfo, kTools}},  // more than the buffer holds
+        {Registry::kTypeNumber, S("\x00\x01\x00\x00", 4), "", {"256"}, {"256"}, {kMsinfo}},
+        {Registry::kTypeNumber, "\xFF\xFF\xFF\xFF", "", {"4294967295"}, {"4294967295"}, {kMsinfo}},
+        {3, "C:\\A", "", {"C:\\A"}, {}, {kMsinfo}},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.msinfo + "|" + row.tools);
+        SCOPED_TRACE(row.msinfo.substr(0, 20) + "|" + row.tools);
         FakeRegistry registry;
         FakeLauncher launcher;
         ScriptedDialogs dialogs;
         if (!row.msinfo.empty())
-            registry.keys[kMsinfo]["PATH"] = {
-                row.msinfo[0] == 7 ? Registry::kTypeNumber : Registry::kTypeText, row.msinfo};
+            registry.keys[kMsinfo]["PATH"] = {row.type, row.msinfo};
         if (!row.tools.empty())
             registry.setText(kTools, "MSINFO", row.tools);
         launcher.files = row.files;
         StartSysInfo(registry, launcher, dialogs, nullptr);
         EXPECT_EQ(registry.openedKeys, row.keysOpened);
         EXPECT_TRUE(registry.closes == registry.opens && registry.stillOpen == 0);
+        for (const auto& [root, access] : registry.opened)
+            EXPECT_EQ(root * 0x100000000ull + access, 0x80000002'0002003Full);
         EXPECT_EQ(launcher.started, row.started);
         EXPECT_EQ(dialogs.messages.size(), row.started.empty() ? 1u : 0u);
         for (const auto& m : dialogs.messages)
