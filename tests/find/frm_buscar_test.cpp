@@ -35,14 +35,8 @@ TEST(FrmBuscarTest, EachWayOutSetsTheFieldsItsOwnWayAndKeysMoveOrTick) {
     EXPECT_EQ(txtBuscar->selectedText(), "Holland");
     EXPECT_TRUE(chkMayusculas->isChecked() && dlg.MostrarMayusculas());
     EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty() && !dlg.SensibleMayusculas());
-    const struct {
-        const char* typed;  // nullptr: the prefill as it is
-        bool tick;
-        std::function<void()> leave;
-        bool cancelled;
-        const char* text;
-        bool matchCase;
-    } rows[] = {
+    // Typed (nullptr: the prefill as it is), box ticked, the way out; then the fields.
+    const std::tuple<const char*, bool, std::function<void()>, bool, const char*, bool> rows[] = {
         {nullptr, true, key(Qt::Key_Return), false, "Holland", true},
         {"    ", false, click(cmdAceptar), false, "", false},
         {"  San  Marino ", false, click(cmdAceptar), false, "San  Marino", false},
@@ -53,21 +47,21 @@ TEST(FrmBuscarTest, EachWayOutSetsTheFieldsItsOwnWayAndKeysMoveOrTick) {
         {"Wales", false, key(Qt::Key_Escape), true, "", true},
         {"Wales", false, key(Qt::Key_C, Qt::AltModifier), true, "", true},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.typed ? row.typed : "the prefill");
+    for (const auto& [typed, tick, leave, cancelled, text, matchCase] : rows) {
+        SCOPED_TRACE(typed ? typed : "the prefill");
         ASSERT_TRUE(open());
-        if (row.typed) {
+        if (typed) {
             txtBuscar->setFocus();
-            txtBuscar->setText(QString::fromLatin1(row.typed));
+            txtBuscar->setText(QString::fromLatin1(typed));
         } else {
             EXPECT_EQ(QApplication::focusWidget(), cmdAceptar);
         }
-        chkMayusculas->setChecked(row.tick);
-        row.leave();
+        chkMayusculas->setChecked(tick);
+        leave();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !dlg.isVisible(); }));
-        EXPECT_EQ(dlg.Cancelado, row.cancelled);
-        EXPECT_EQ(dlg.CadenaBusqueda(), row.text);
-        EXPECT_EQ(dlg.SensibleMayusculas(), row.matchCase);
+        EXPECT_EQ(dlg.Cancelado, cancelled);
+        EXPECT_EQ(dlg.CadenaBusqueda(), text);
+        EXPECT_EQ(dlg.SensibleMayusculas(), matchCase);
     }
     EXPECT_EQ(velquor::ui::frmBuscar::trimBlanks(QStringLiteral(" \u00A0x ")), "\u00A0x");
 

@@ -46,16 +46,12 @@ TEST(QtDialogs, MessageBoxesShowTheRequestAndGiveTheButtonPressed) {
     using B = QMessageBox;
     using I = MessageIcon;
     using A = MessageAnswer;
-    const struct {
-        I icon;
-        MessageButtons buttons;
-        QString title, details;
-        B::Icon shownIcon;
-        B::StandardButtons shown;
-        B::StandardButton press;  // NoButton: closed without a button
-        A answer;
-    } rows[] = {
-        // clang-format off
+    // Asked for: icon, buttons, title, details; shown: icon, buttons; pressed (NoButton: the
+    // box closed without one), and the answer.
+    const std::tuple<I, MessageButtons, QString, QString, B::Icon, B::StandardButtons,
+                     B::StandardButton, A>
+        rows[] = {
+            // clang-format off
         {I::Information, MessageButtons::Ok, "", "", B::Information, B::Ok, B::Ok, A::Ok},
         {I::None, MessageButtons::Ok, "", "Line 3\nLine 9", B::NoIcon, B::Ok, B::NoButton, A::Ok},
         {I::Warning, MessageButtons::SaveCancel, "Error", "", B::Warning, B::Save | B::Cancel, B::Save, A::Save},
@@ -63,24 +59,23 @@ TEST(QtDialogs, MessageBoxesShowTheRequestAndGiveTheButtonPressed) {
         {I::Question, MessageButtons::YesNo, "", "", B::Question, B::Yes | B::No, B::Yes, A::Yes},
         {I::None, MessageButtons::YesNo, "", "", B::NoIcon, B::Yes | B::No, B::NoButton, A::Cancel},
         {I::None, MessageButtons::YesNoCancel, "", "", B::NoIcon, B::Yes | B::No | B::Cancel, B::No, A::No},
-        // clang-format on
-    };
+            // clang-format on
+        };
     QtDialogs dialogs;
-    for (const auto& row : rows) {
-        SCOPED_TRACE(static_cast<int>(row.press));
-        ModalAnswer answer([&](QWidget& modal) {
+    for (const auto& [icon, buttons, title, details, shownIcon, shown, press, answer] : rows) {
+        SCOPED_TRACE(static_cast<int>(press));
+        ModalAnswer answering([&](QWidget& modal) {
             auto* box = qobject_cast<QMessageBox*>(&modal);
             ASSERT_TRUE(box);
             EXPECT_EQ(box->text(), "Save the changes?");
-            EXPECT_EQ(box->detailedText(), row.details);
-            EXPECT_EQ(box->windowTitle(), row.title.isEmpty() ? "Velquor" : row.title);
-            EXPECT_EQ(box->icon(), row.shownIcon);
-            EXPECT_EQ(box->standardButtons(), row.shown);
-            row.press == B::NoButton ? box->reject() : box->button(row.press)->click();
+            EXPECT_EQ(box->detailedText(), details);
+            EXPECT_EQ(box->windowTitle(), title.isEmpty() ? "Velquor" : title);
+            EXPECT_EQ(box->icon(), shownIcon);
+            EXPECT_EQ(box->standardButtons(), shown);
+            press == B::NoButton ? box->reject() : box->button(press)->click();
         });
-        EXPECT_EQ(dialogs.message(nullptr, {"Save the changes?", row.title, row.icon, row.buttons,
-                                            row.details}),
-                  row.answer);
+        EXPECT_EQ(dialogs.message(nullptr, {"Save the changes?", title, icon, buttons, details}),
+                  answer);
     }
 }
 

@@ -25,13 +25,10 @@ constexpr std::uint32_t kText = Registry::kTypeText;
 TEST(StartSysInfo, StartsTheFirstRegisteredProgramThatExistsOrSaysItIsUnavailable) {
     const std::string first = "C:\\Program Files\\msinfo32.exe";
     const std::string second = "C:\\Shared\\MSINFO32.EXE";
-    const struct {
-        std::uint32_t type;
-        std::string msinfo, tools;  // the two locations' bytes; empty: not there
-        std::set<std::string> files;
-        std::vector<std::string> started;  // none: the message instead
-        std::vector<std::string> keysOpened;
-    } rows[] = {
+    // The first location's type and bytes, the second's text (empty: not there), the files
+    // there are, what starts (nothing: the message instead), the keys opened.
+    using Files = std::vector<std::string>;
+    const std::tuple<std::uint32_t, S, S, Files, Files, Files> rows[] = {
         {kText, first + S(3, '\0'), "C:\\Shared", {first, second}, {first}, {kMsinfo}},
         {kText, "", "C:\\Shared", {second}, {second}, {kMsinfo, kTools}},
         {kText, "", "C:\\Shared", {}, {}, {kMsinfo, kTools}},
@@ -45,23 +42,23 @@ TEST(StartSysInfo, StartsTheFirstRegisteredProgramThatExistsOrSaysItIsUnavailabl
         {Registry::kTypeNumber, "\xFF\xFF\xFF\xFF", "", {"4294967295"}, {"4294967295"}, {kMsinfo}},
         {3, "C:\\A", "", {"C:\\A"}, {}, {kMsinfo}},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.msinfo.substr(0, 20) + "|" + row.tools);
+    for (const auto& [type, msinfo, tools, files, started, keysOpened] : rows) {
+        SCOPED_TRACE(msinfo.substr(0, 20) + "|" + tools);
         FakeRegistry registry;
         FakeLauncher launcher;
         ScriptedDialogs dialogs;
-        if (!row.msinfo.empty())
-            registry.keys[kMsinfo]["PATH"] = {row.type, row.msinfo};
-        if (!row.tools.empty())
-            registry.setText(kTools, "MSINFO", row.tools);
-        launcher.files = row.files;
+        if (!msinfo.empty())
+            registry.keys[kMsinfo]["PATH"] = {type, msinfo};
+        if (!tools.empty())
+            registry.setText(kTools, "MSINFO", tools);
+        launcher.files = {files.begin(), files.end()};
         StartSysInfo(registry, launcher, dialogs, nullptr);
-        EXPECT_EQ(registry.openedKeys, row.keysOpened);
+        EXPECT_EQ(registry.openedKeys, keysOpened);
         EXPECT_TRUE(registry.closes == registry.opens && registry.stillOpen == 0);
         for (const auto& [root, access] : registry.opened)
             EXPECT_EQ(root * 0x100000000ull + access, 0x80000002'0002003Full);
-        EXPECT_EQ(launcher.started, row.started);
-        EXPECT_EQ(dialogs.messages.size(), row.started.empty() ? 1u : 0u);
+        EXPECT_EQ(launcher.started, started);
+        EXPECT_EQ(dialogs.messages.size(), started.empty() ? 1u : 0u);
         for (const auto& m : dialogs.messages)
             EXPECT_TRUE(m.text == "The system info is not available at this moment" &&
                         m.title == "Velquor" && m.icon == platform::MessageIcon::None &&
