@@ -45,21 +45,20 @@ struct ModalAnswer {
 TEST(QtDialogs, MessageBoxesShowTheRequestAndGiveTheButtonPressed) {
     using B = QMessageBox;
     using I = MessageIcon;
+    using Bs = MessageButtons;
     using A = MessageAnswer;
     // Asked for: icon, buttons, title, details; shown: icon, buttons; pressed (NoButton: the
     // box closed without one), and the answer.
-    const std::tuple<I, MessageButtons, QString, QString, B::Icon, B::StandardButtons,
-                     B::StandardButton, A>
+    const B::StandardButtons kSaveCancel = B::Save | B::Cancel, kYesNo = B::Yes | B::No;
+    const std::tuple<I, Bs, QString, QString, B::Icon, B::StandardButtons, B::StandardButton, A>
         rows[] = {
-            // clang-format off
-        {I::Information, MessageButtons::Ok, "", "", B::Information, B::Ok, B::Ok, A::Ok},
-        {I::None, MessageButtons::Ok, "", "Line 3\nLine 9", B::NoIcon, B::Ok, B::NoButton, A::Ok},
-        {I::Warning, MessageButtons::SaveCancel, "Error", "", B::Warning, B::Save | B::Cancel, B::Save, A::Save},
-        {I::Critical, MessageButtons::SaveCancel, "", "", B::Critical, B::Save | B::Cancel, B::Cancel, A::Cancel},
-        {I::Question, MessageButtons::YesNo, "", "", B::Question, B::Yes | B::No, B::Yes, A::Yes},
-        {I::None, MessageButtons::YesNo, "", "", B::NoIcon, B::Yes | B::No, B::NoButton, A::Cancel},
-        {I::None, MessageButtons::YesNoCancel, "", "", B::NoIcon, B::Yes | B::No | B::Cancel, B::No, A::No},
-            // clang-format on
+            {I::Information, Bs::Ok, "", "", B::Information, B::Ok, B::Ok, A::Ok},
+            {I::None, Bs::Ok, "", "Line 3\nLine 9", B::NoIcon, B::Ok, B::NoButton, A::Ok},
+            {I::Warning, Bs::SaveCancel, "Error", "", B::Warning, kSaveCancel, B::Save, A::Save},
+            {I::Critical, Bs::SaveCancel, "", "", B::Critical, kSaveCancel, B::Cancel, A::Cancel},
+            {I::Question, Bs::YesNo, "", "", B::Question, kYesNo, B::Yes, A::Yes},
+            {I::None, Bs::YesNo, "", "", B::NoIcon, kYesNo, B::NoButton, A::Cancel},
+            {I::None, Bs::YesNoCancel, "", "", B::NoIcon, kYesNo | B::Cancel, B::No, A::No},
         };
     QtDialogs dialogs;
     for (const auto& [icon, buttons, title, details, shownIcon, shown, press, answer] : rows) {
@@ -85,7 +84,7 @@ TEST(QtDialogs, FileDialogsStartWhereAskedAndGiveThePathOrNothingAndDialogsTheir
     ASSERT_TRUE(QFile(existing).open(QIODevice::WriteOnly));
     const FileRequest request{"Open", "Euro setup (euro.cfg)", folder.path()};
     QtDialogs dialogs;
-    for (const bool saving : {false, true}) {
+    for (const bool saving : {false, true})
         for (const bool cancel : {false, true}) {
             const QString chosen = saving ? folder.filePath("new.cfg") : existing;
             ModalAnswer answer([&](QWidget& modal) {
@@ -105,7 +104,6 @@ TEST(QtDialogs, FileDialogsStartWhereAskedAndGiveThePathOrNothingAndDialogsTheir
                 saving ? dialogs.saveFile(nullptr, request) : dialogs.openFile(nullptr, request);
             EXPECT_EQ(path, cancel ? QString() : chosen) << saving;
         }
-    }
     QDialog dialog;
     for (const int result : {QDialog::Accepted, QDialog::Rejected}) {
         ModalAnswer answer([&](QWidget& modal) { static_cast<QDialog&>(modal).done(result); });

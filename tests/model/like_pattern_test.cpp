@@ -30,7 +30,8 @@ TEST(LikePattern, EveryConstructOverTheWholeTextInBoundedWork) {
         // # takes one digit 0-9, nothing else.
         {U"FC ####", {U"FC 1907"}, {U"FC 19O7"}}, {U"*#*", {}, {U"SPAIN"}}, {U"#", {}, {U"\u0661"}},
         // Lists, ranges (both ends included) and negation; one character each.
-        {U"[ABC]", {U"B"}, {U"D"}}, {U"[A-Z]", {U"A", U"Z"}, {U"a"}}, {U"[A-C0-9X]", {U"7"}, {U"D"}},
+        {U"[ABC]", {U"B"}, {U"D"}}, {U"[A-Z]", {U"A", U"Z"}, {U"a"}},
+        {U"[A-C0-9X]", {U"7"}, {U"D"}},
         {U"[!A-C]", {U"D"}, {U"B", U""}}, {U"[AB]", {}, {U"AB"}}, {U"*[KL]AND", {U"SCOTLAND"}, {}},
         // Inside a list the other special characters stand for themselves.
         {U"[*?#[]", {U"*", U"["}, {U"1"}}, {U"[A!]", {U"!"}, {}}, {U"]", {U"]"}, {}},
