@@ -1,8 +1,10 @@
 #include "ui/about/frm_about.h"
 
 #include <QApplication>
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -39,6 +41,18 @@ TEST(FrmAboutTest, OpensCentredWithTheFocusOnOkSystemInfoKeepsItOpenAndEnterOrEs
         EXPECT_EQ(about.windowTitle() + text("lblTitle") + text("lblVersion"),
                   "About VelquorVelquorVersion 2.0.0");
         EXPECT_TRUE(about.windowType() == Qt::Tool && about.minimumSize() == about.maximumSize());
+        for (const QLabel* label : about.findChildren<QLabel*>(QRegularExpression("^lbl"))) {
+            const QFont font = label->font();  // the substitute is wider; texts still have to fit
+            EXPECT_TRUE(font.families().value(0) == "Arial" && font.pointSizeF() == 8.25 &&
+                        !font.bold() && label->heightForWidth(label->width()) <= label->height())
+                << label->objectName().toStdString();
+        }
+        EXPECT_EQ(about.findChild<QLabel*>("picIcon")->pixmap().size(), QSize(60, 80));
+        const auto* grey = about.findChild<QFrame*>("Line1_1");  // over white: an etched rule
+        const auto* white = about.findChild<QFrame*>("Line1_0");
+        EXPECT_TRUE(grey->palette().color(QPalette::Window) == QColor(0x80, 0x80, 0x80) &&
+                    white->palette().color(QPalette::Window) == Qt::white &&
+                    white->geometry().top() == grey->geometry().bottom() + 1);
         dialogs.script.push_back([&](QDialog& dlg) {
             const auto focus = [&] { return QApplication::focusWidget(); };
             ASSERT_TRUE(QTest::qWaitFor([&] { return focus() && focus()->window() == &dlg; }));

@@ -29,6 +29,8 @@ TEST(FrmBuscarTest, EachWayOutSetsTheFieldsItsOwnWayAndKeysMoveOrTick) {
     const auto click = [](QPushButton* button) {
         return [=] { QTest::mouseClick(button, Qt::LeftButton); };
     };
+    EXPECT_EQ(dlg.windowTitle(), "Find...");
+    EXPECT_EQ(dlg.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
     // The setters fill the controls; the properties read only what a way out stored.
     dlg.setCadenaBusqueda(QStringLiteral("   Holland  "));
     dlg.setSensibleMayusculas(true);
