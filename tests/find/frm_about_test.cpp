@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -47,7 +48,14 @@ TEST(FrmAboutTest, OpensCentredWithTheFocusOnOkSystemInfoKeepsItOpenAndEnterOrEs
                         !font.bold() && label->heightForWidth(label->width()) <= label->height())
                 << label->objectName().toStdString();
         }
-        EXPECT_EQ(about.findChild<QLabel*>("picIcon")->pixmap().size(), QSize(60, 80));
+        // A gold cup on its stand and base, a white ball, the green pitch, a sky above.
+        const QImage picture = about.findChild<QLabel*>("picIcon")->pixmap().toImage();
+        EXPECT_EQ(picture.size(), QSize(60, 80));
+        for (const QPoint at : {QPoint(30, 25), QPoint(30, 44), QPoint(30, 51)})
+            EXPECT_EQ(picture.pixelColor(at), QColor(0xE8, 0xB8, 0x30)) << at.y();
+        EXPECT_EQ(picture.pixelColor(44, 68), QColor(Qt::white));
+        EXPECT_EQ(picture.pixelColor(5, 75), QColor(0x2E, 0x8B, 0x3A));
+        EXPECT_GT(picture.pixelColor(5, 5).blue(), picture.pixelColor(5, 5).red());
         const auto* grey = about.findChild<QFrame*>("Line1_1");  // over white: an etched rule
         const auto* white = about.findChild<QFrame*>("Line1_0");
         EXPECT_TRUE(grey->palette().color(QPalette::Window) == QColor(0x80, 0x80, 0x80) &&
