@@ -58,8 +58,9 @@ TEST(FrmAboutTest, OpensCentredWithTheFocusOnOkSystemInfoKeepsItOpenAndEnterOrEs
         EXPECT_GT(picture.pixelColor(5, 5).blue(), picture.pixelColor(5, 5).red());
         const auto* grey = about.findChild<QFrame*>("Line1_1");  // over white: an etched rule
         const auto* white = about.findChild<QFrame*>("Line1_0");
-        EXPECT_TRUE(grey->palette().color(QPalette::Window) == QColor(0x80, 0x80, 0x80) &&
-                    white->palette().color(QPalette::Window) == Qt::white &&
+        const QImage shown = about.grab().toImage();
+        EXPECT_TRUE(shown.pixelColor(grey->geometry().center()) == QColor(0x80, 0x80, 0x80) &&
+                    shown.pixelColor(white->geometry().center()) == Qt::white &&
                     white->geometry().top() == grey->geometry().bottom() + 1);
         dialogs.script.push_back([&](QDialog& dlg) {
             const auto focus = [&] { return QApplication::focusWidget(); };
