@@ -34,7 +34,7 @@ TEST(FrmAboutTest, OpensCentredWithTheFocusOnOkSystemInfoKeepsItOpenAndEnterOrEs
             launcher.files = {"C:\\msinfo.exe"};
         }
         // Only names and places leave the step, never a pointer into the box.
-        QString focusName;
+        QString focusName, tabbedTo;
         QPoint centre;
         bool openAfterSysInfo = false, closed = false;
         ui::frmAbout about(platform, &window);
@@ -69,12 +69,15 @@ TEST(FrmAboutTest, OpensCentredWithTheFocusOnOkSystemInfoKeepsItOpenAndEnterOrEs
             centre = dlg.frameGeometry().center();
             dlg.findChild<QPushButton*>("cmdSysInfo")->click();
             openAfterSysInfo = dlg.isVisible();
+            QTest::keyClick(focus(), Qt::Key_Tab);  // other keys move on and close nothing
+            tabbedTo = focus()->objectName() + (dlg.isVisible() ? "" : " and closed");
+            QTest::keyClick(focus(), Qt::Key_Backtab);
             QTest::keyClick(focus(), key);
             closed = QTest::qWaitFor([&] { return !dlg.isVisible(); });
         });
         EXPECT_EQ(dialogs.exec(about), QDialog::Accepted) << key;
         EXPECT_TRUE(closed && openAfterSysInfo) << key;
-        EXPECT_EQ(focusName, "cmdOK") << key;
+        EXPECT_EQ(focusName + " " + tabbedTo, "cmdOK cmdSysInfo") << key;
         EXPECT_LE((centre - window.frameGeometry().center()).manhattanLength(), 2) << key;
         EXPECT_EQ(launcher.started.size(), registered ? 1u : 0u);
         EXPECT_EQ(dialogs.messages.size(), registered ? 0u : 1u);  // the unavailable message
