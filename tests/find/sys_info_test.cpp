@@ -66,6 +66,16 @@ TEST(StartSysInfo, StartsTheFirstRegisteredProgramThatExistsOrSaysItIsUnavailabl
     }
 }
 
+TEST(GetKeyValue, AFailedReadLeavesNothingInTheOutput) {
+    FakeRegistry registry;
+    registry.setText(kMsinfo, "PATH", S(1025, 'x'));
+    for (const std::string& key : {kMsinfo, kTools}) {  // a value too long, a key not there
+        std::string out = "stale";
+        EXPECT_FALSE(ui::GetKeyValue(registry, kHklm, key, "PATH", out));
+        EXPECT_EQ(out, "") << key;
+    }
+}
+
 #ifndef _WIN32
 TEST(SystemPlatform, NoRegistryHereAndTheLauncherStartsOnlyPrograms) {
     Registry& registry = Registry::system();
