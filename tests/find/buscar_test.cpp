@@ -55,8 +55,7 @@ TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
     for (const auto& [from, text, matchCase, enter, found, message, remembered] : rows) {
         SCOPED_TRACE(std::string(from ? from : "none") + " " + text);
         if (!from) {
-            tree->setCurrentItem(nullptr);
-            tree->clearSelection();
+            tree->clearSelection();  // the current node stays, unselected
         } else if (*from) {
             tree->setCurrentItem(tree->findItems(from, Qt::MatchExactly).value(0));
         }
