@@ -2,179 +2,90 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
 #include <gtest/gtest.h>
 
-using velquor::ui::frmBuscar;
-
 namespace {
 
-class FrmBuscarTest : public ::testing::Test {
-  protected:
-    frmBuscar dlg;
-    QLineEdit* txtBuscar = dlg.findChild<QLineEdit*>("txtBuscar");
-    QCheckBox* chkMayusculas = dlg.findChild<QCheckBox*>("chkMayusculas");
-    QPushButton* cmdAceptar = dlg.findChild<QPushButton*>("cmdAceptar");
-    QPushButton* cmdCancelar = dlg.findChild<QPushButton*>("cmdCancelar");
-
-    void open() {
-        dlg.show();
-        QApplication::setActiveWindow(&dlg);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
-    }
-    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), k, modifiers);
-    }
-    void type(const QString& text) {
-        txtBuscar->setFocus();
-        txtBuscar->selectAll();
-        QTest::keyClick(txtBuscar, Qt::Key_Delete);
-        QTest::keyClicks(txtBuscar, text);
-    }
-    bool closes() {
-        return QTest::qWaitFor([&] { return !dlg.isVisible(); }, 2000);
-    }
-};
-
-TEST_F(FrmBuscarTest, OpensOnOkAndEnterConfirmsThePrefillUnchanged) {
-    dlg.setCadenaBusqueda(QStringLiteral("   Holland  "));
-    dlg.setSensibleMayusculas(true);
-    EXPECT_EQ(txtBuscar->text(), "Holland");
-    EXPECT_EQ(txtBuscar->selectedText(), "Holland");
-    EXPECT_EQ(txtBuscar->selectionStart(), 0);
-    open();
-    EXPECT_EQ(QApplication::focusWidget(), cmdAceptar);
-    key(Qt::Key_Return);
-    ASSERT_TRUE(closes());
-    EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_FALSE(dlg.Cancelado);
-    EXPECT_EQ(dlg.CadenaBusqueda(), "Holland");
-    EXPECT_TRUE(dlg.SensibleMayusculas());
+std::function<void()> key(Qt::Key k, Qt::KeyboardModifiers with = Qt::NoModifier) {
+    return [=] { QTest::keyClick(QApplication::focusWidget(), k, with); };
 }
 
-TEST_F(FrmBuscarTest, TabOrderRunsOkCancelMatchCaseTextAndRound) {
-    open();
-    key(Qt::Key_Backtab);
+TEST(FrmBuscarTest, EachWayOutSetsTheFieldsItsOwnWayAndKeysMoveOrTick) {
+    velquor::ui::frmBuscar dlg;
+    auto* txtBuscar = dlg.findChild<QLineEdit*>("txtBuscar");
+    auto* chkMayusculas = dlg.findChild<QCheckBox*>("chkMayusculas");
+    auto* cmdAceptar = dlg.findChild<QPushButton*>("cmdAceptar");
+    auto* cmdCancelar = dlg.findChild<QPushButton*>("cmdCancelar");
+    const auto open = [&] {
+        dlg.show();
+        QApplication::setActiveWindow(&dlg);
+        return QTest::qWaitForWindowActive(&dlg);
+    };
+    const auto click = [](QPushButton* button) {
+        return [=] { QTest::mouseClick(button, Qt::LeftButton); };
+    };
+    EXPECT_EQ(dlg.windowTitle(), "Find...");
+    EXPECT_EQ(dlg.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+    // The setters fill the controls; the properties read only what a way out stored.
+    dlg.setCadenaBusqueda(QStringLiteral("   Holland  "));
+    dlg.setSensibleMayusculas(true);
+    EXPECT_EQ(txtBuscar->selectedText(), "Holland");
+    EXPECT_TRUE(chkMayusculas->isChecked() && dlg.MostrarMayusculas());
+    EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty() && !dlg.SensibleMayusculas());
+    // Typed (nullptr: the prefill as it is), box ticked, the way out; then the fields.
+    const std::tuple<const char*, bool, std::function<void()>, bool, const char*, bool> rows[] = {
+        {nullptr, true, key(Qt::Key_Return), false, "Holland", true},
+        {"    ", false, click(cmdAceptar), false, "", false},
+        {"  San  Marino ", false, click(cmdAceptar), false, "San  Marino", false},
+        {"Turkey", true, [&] { dlg.close(); }, false, "San  Marino", false},  // touches nothing
+        {"\tIsrael\t", true, key(Qt::Key_O, Qt::AltModifier), false, "\tIsrael\t", true},
+        // Cancel empties the text but keeps the last confirmed match case.
+        {"Wales", false, click(cmdCancelar), true, "", true},
+        {"Wales", false, key(Qt::Key_Escape), true, "", true},
+        {"Wales", false, key(Qt::Key_C, Qt::AltModifier), true, "", true},
+    };
+    for (const auto& [typed, tick, leave, cancelled, text, matchCase] : rows) {
+        SCOPED_TRACE(typed ? typed : "the prefill");
+        ASSERT_TRUE(open());
+        if (typed) {
+            txtBuscar->setFocus();
+            txtBuscar->setText(QString::fromLatin1(typed));
+        } else {
+            EXPECT_EQ(QApplication::focusWidget(), cmdAceptar);
+        }
+        chkMayusculas->setChecked(tick);
+        leave();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !dlg.isVisible(); }));
+        EXPECT_EQ(dlg.Cancelado, cancelled);
+        EXPECT_EQ(dlg.CadenaBusqueda(), text);
+        EXPECT_EQ(dlg.SensibleMayusculas(), matchCase);
+    }
+    EXPECT_EQ(velquor::ui::frmBuscar::trimBlanks(QStringLiteral(" \u00A0x ")), "\u00A0x");
+
+    ASSERT_TRUE(open());
+    cmdAceptar->setFocus();
+    key(Qt::Key_Backtab)();
     EXPECT_EQ(QApplication::focusWidget(), txtBuscar);
     for (QWidget* next :
          std::initializer_list<QWidget*>{cmdAceptar, cmdCancelar, chkMayusculas, txtBuscar}) {
-        key(Qt::Key_Tab);
+        key(Qt::Key_Tab)();
         EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
     }
-}
-
-TEST_F(FrmBuscarTest, AccessKeys) {
-    open();
-    txtBuscar->setFocus();
-    key(Qt::Key_F, Qt::AltModifier);
+    key(Qt::Key_F, Qt::AltModifier)();  // the label's key moves to Ok without pressing it
     EXPECT_EQ(QApplication::focusWidget(), cmdAceptar);
-    QTest::qWait(300);  // a pressed button would have clicked by now
-    EXPECT_TRUE(dlg.isVisible());
-    EXPECT_TRUE(dlg.Cancelado);
-
-    key(Qt::Key_M, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return chkMayusculas->isChecked(); }, 2000));
-    key(Qt::Key_M, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !chkMayusculas->isChecked(); }, 2000));
-    EXPECT_TRUE(dlg.isVisible());
-
-    // Alt+O and Alt+C press their buttons.
-    type(QStringLiteral("Malta"));
-    key(Qt::Key_O, Qt::AltModifier);
-    ASSERT_TRUE(closes());
-    EXPECT_FALSE(dlg.Cancelado);
-    EXPECT_EQ(dlg.CadenaBusqueda(), "Malta");
-
-    open();
-    key(Qt::Key_C, Qt::AltModifier);
-    ASSERT_TRUE(closes());
-    EXPECT_TRUE(dlg.Cancelado);
-    EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty());
-}
-
-TEST_F(FrmBuscarTest, OkTrimsSpacesOnlyAtBothEnds) {
-    const std::pair<QString, QString> cases[] = {
-        {QStringLiteral("    "), QString()},
-        {QStringLiteral("  San  Marino "), QStringLiteral("San  Marino")},
-        {QStringLiteral("\tIsrael\t"), QStringLiteral("\tIsrael\t")},
-    };
-    for (const auto& [typed, confirmed] : cases) {
-        open();
-        txtBuscar->setText(typed);
-        QTest::mouseClick(cmdAceptar, Qt::LeftButton);
-        ASSERT_TRUE(closes());
-        EXPECT_FALSE(dlg.Cancelado) << typed.toStdString();
-        EXPECT_EQ(dlg.CadenaBusqueda(), confirmed) << typed.toStdString();
+    EXPECT_FALSE(cmdAceptar->isDown());
+    for (const bool ticked : {true, false}) {
+        key(Qt::Key_M, Qt::AltModifier)();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return chkMayusculas->isChecked() == ticked; }));
     }
-    EXPECT_EQ(frmBuscar::trimBlanks(QStringLiteral(" \u00A0x ")), QStringLiteral("\u00A0x"));
-}
-
-TEST_F(FrmBuscarTest, CancelEmptiesTheTextButKeepsTheLastConfirmedMatchCase) {
-    open();
-    type(QStringLiteral("Wales"));
-    QTest::mouseClick(cmdCancelar, Qt::LeftButton);
-    ASSERT_TRUE(closes());
-    EXPECT_TRUE(dlg.Cancelado);
-    EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty());
-    EXPECT_FALSE(dlg.SensibleMayusculas());
-
-    // After an OK with the box ticked, a Cancel with it cleared keeps True.
-    open();
-    chkMayusculas->setChecked(true);
-    type(QStringLiteral("Wales"));
-    QTest::mouseClick(cmdAceptar, Qt::LeftButton);
-    ASSERT_TRUE(closes());
-    open();
-    chkMayusculas->setChecked(false);
-    key(Qt::Key_Escape);
-    ASSERT_TRUE(closes());
-    EXPECT_TRUE(dlg.Cancelado);
-    EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty());
-    EXPECT_TRUE(dlg.SensibleMayusculas());
-}
-
-TEST_F(FrmBuscarTest, CloseBoxIsNeitherOkNorCancel) {
-    open();
-    type(QStringLiteral("Turkey"));
-    dlg.close();
-    ASSERT_TRUE(closes());
-    EXPECT_TRUE(dlg.Cancelado);
-    EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty());
-
-    open();
-    QTest::mouseClick(cmdAceptar, Qt::LeftButton);
-    ASSERT_TRUE(closes());
-    open();
-    chkMayusculas->setChecked(true);
-    type(QStringLiteral("Ukraine"));
-    dlg.close();
-    ASSERT_TRUE(closes());
-    EXPECT_FALSE(dlg.Cancelado);  // the close box does not touch the field
-    EXPECT_EQ(dlg.CadenaBusqueda(), "Turkey");
-    EXPECT_FALSE(dlg.SensibleMayusculas());
-}
-
-TEST_F(FrmBuscarTest, PropertiesReadTheStoredFieldsNotTheControls) {
-    dlg.setSensibleMayusculas(true);
-    dlg.setCadenaBusqueda(QStringLiteral("Spain"));
-    EXPECT_TRUE(chkMayusculas->isChecked());
-    EXPECT_FALSE(dlg.SensibleMayusculas());
-    EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty());
-    dlg.setSensibleMayusculas(false);
-    EXPECT_FALSE(chkMayusculas->isChecked());
-
-    EXPECT_TRUE(dlg.MostrarMayusculas());
     dlg.setMostrarMayusculas(false);
-    EXPECT_FALSE(dlg.MostrarMayusculas());
-    open();
-    EXPECT_FALSE(chkMayusculas->isVisible());
-    dlg.setMostrarMayusculas(true);
-    EXPECT_TRUE(chkMayusculas->isVisible());
-    EXPECT_TRUE(dlg.MostrarMayusculas());
+    EXPECT_FALSE(chkMayusculas->isVisible() || dlg.MostrarMayusculas());
+    EXPECT_TRUE(dlg.isVisible() && dlg.Cancelado);
 }
 
 }  // namespace

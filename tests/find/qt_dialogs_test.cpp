@@ -1,8 +1,7 @@
-// The real message boxes and file dialogs behind the program's dialogs
-// interface, answered from the event loop as a user would answer them.
+// The real message boxes and file dialogs behind the dialogs interface,
+// answered from the event loop as a user would answer them.
 
 #include <QApplication>
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -19,32 +18,28 @@
 namespace velquor::platform {
 namespace {
 
-// Answers the first modal window that shows up. A window the answer left
-// open is rejected after five seconds, so a wrong answer fails and never hangs.
-class ModalAnswer {
-  public:
-    explicit ModalAnswer(std::function<void(QWidget&)> answer) : answer_(std::move(answer)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
-        timer_.start(10);
-        clock_.start();
+// Answers the first modal window that shows up. One the answer left open is
+// rejected after five seconds, so a wrong answer fails and never hangs.
+struct ModalAnswer {
+    explicit ModalAnswer(std::function<void(QWidget&)> answer) {
+        QObject::connect(&timer, &QTimer::timeout, [this, answer] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal && !answered) {
+                answered = true;
+                answer(*modal);
+            } else if (modal && clock.hasExpired(5000)) {
+                ADD_FAILURE() << "the answer left " << modal->metaObject()->className() << " open";
+                if (auto* dialog = qobject_cast<QDialog*>(modal))
+                    dialog->reject();
+            }
+        });
+        timer.start(10);
+        clock.start();
     }
+    ~ModalAnswer() { EXPECT_TRUE(answered) << "no modal window showed up"; }
     bool answered = false;
-
-  private:
-    void tick() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && !answered) {
-            answered = true;
-            answer_(*modal);
-        } else if (modal && clock_.hasExpired(5000)) {
-            ADD_FAILURE() << "the answer left " << modal->metaObject()->className() << " open";
-            if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->reject();
-        }
-    }
-    std::function<void(QWidget&)> answer_;
-    QTimer timer_;
-    QElapsedTimer clock_;
+    QTimer timer;
+    QElapsedTimer clock;
 };
 
 TEST(QtDialogs, MessageBoxesShowTheRequestAndGiveTheButtonPressed) {
@@ -52,53 +47,44 @@ TEST(QtDialogs, MessageBoxesShowTheRequestAndGiveTheButtonPressed) {
     using I = MessageIcon;
     using Bs = MessageButtons;
     using A = MessageAnswer;
-    const struct {
-        I icon;
-        Bs buttons;
-        QString title;
-        B::Icon shownIcon;
-        B::StandardButtons shownButtons;
-        B::StandardButton press;  // NoButton: closed without a button
-        A answer;
-    } rows[] = {
-        {I::Information, Bs::Ok, "", B::Information, B::Ok, B::Ok, A::Ok},
-        {I::None, Bs::Ok, "", B::NoIcon, B::Ok, B::NoButton, A::Ok},
-        {I::Warning, Bs::SaveCancel, "Error", B::Warning, B::Save | B::Cancel, B::Save, A::Save},
-        {I::Critical, Bs::SaveCancel, "", B::Critical, B::Save | B::Cancel, B::Cancel, A::Cancel},
-        {I::Question, Bs::YesNo, "", B::Question, B::Yes | B::No, B::Yes, A::Yes},
-        {I::None, Bs::YesNo, "", B::NoIcon, B::Yes | B::No, B::NoButton, A::Cancel},
-        {I::None, Bs::YesNoCancel, "", B::NoIcon, B::Yes | B::No | B::Cancel, B::No, A::No},
-        {I::None, Bs::YesNoCancel, "", B::NoIcon, B::Yes | B::No | B::Cancel, B::Cancel, A::Cancel},
-    };
+    // Asked for: icon, buttons, title, details; shown: icon, buttons; pressed (NoButton: the
+    // box closed without one), and the answer.
+    const B::StandardButtons kSaveCancel = B::Save | B::Cancel, kYesNo = B::Yes | B::No;
+    const std::tuple<I, Bs, QString, QString, B::Icon, B::StandardButtons, B::StandardButton, A>
+        rows[] = {
+            {I::Information, Bs::Ok, "", "", B::Information, B::Ok, B::Ok, A::Ok},
+            {I::None, Bs::Ok, "", "Line 3\nLine 9", B::NoIcon, B::Ok, B::NoButton, A::Ok},
+            {I::Warning, Bs::SaveCancel, "Error", "", B::Warning, kSaveCancel, B::Save, A::Save},
+            {I::Critical, Bs::SaveCancel, "", "", B::Critical, kSaveCancel, B::Cancel, A::Cancel},
+            {I::Question, Bs::YesNo, "", "", B::Question, kYesNo, B::Yes, A::Yes},
+            {I::None, Bs::YesNo, "", "", B::NoIcon, kYesNo, B::NoButton, A::Cancel},
+            {I::None, Bs::YesNoCancel, "", "", B::NoIcon, kYesNo | B::Cancel, B::No, A::No},
+        };
     QtDialogs dialogs;
-    for (const auto& row : rows) {
-        SCOPED_TRACE(static_cast<int>(row.press));
-        ModalAnswer answer([&](QWidget& modal) {
+    for (const auto& [icon, buttons, title, details, shownIcon, shown, press, answer] : rows) {
+        SCOPED_TRACE(static_cast<int>(press));
+        ModalAnswer answering([&](QWidget& modal) {
             auto* box = qobject_cast<QMessageBox*>(&modal);
             ASSERT_TRUE(box);
             EXPECT_EQ(box->text(), "Save the changes?");
-            EXPECT_EQ(box->windowTitle(), row.title.isEmpty() ? "Velquor" : row.title);
-            EXPECT_EQ(box->icon(), row.shownIcon);
-            EXPECT_EQ(box->standardButtons(), row.shownButtons);
-            if (row.press == B::NoButton)
-                box->reject();
-            else
-                box->button(row.press)->click();
+            EXPECT_EQ(box->detailedText(), details);
+            EXPECT_EQ(box->windowTitle(), title.isEmpty() ? "Velquor" : title);
+            EXPECT_EQ(box->icon(), shownIcon);
+            EXPECT_EQ(box->standardButtons(), shown);
+            press == B::NoButton ? box->reject() : box->button(press)->click();
         });
-        EXPECT_EQ(dialogs.message(nullptr, {"Save the changes?", row.title, row.icon, row.buttons}),
-                  row.answer);
-        EXPECT_TRUE(answer.answered);
+        EXPECT_EQ(dialogs.message(nullptr, {"Save the changes?", title, icon, buttons, details}),
+                  answer);
     }
 }
 
-TEST(QtDialogs, FileDialogsStartWhereAskedAndGiveThePathOrNothing) {
+TEST(QtDialogs, FileDialogsStartWhereAskedAndGiveThePathOrNothingAndDialogsTheirResult) {
     QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
     const QString existing = folder.filePath("euro.cfg");
     ASSERT_TRUE(QFile(existing).open(QIODevice::WriteOnly));
     const FileRequest request{"Open", "Euro setup (euro.cfg)", folder.path()};
     QtDialogs dialogs;
-    for (const bool saving : {false, true}) {
+    for (const bool saving : {false, true})
         for (const bool cancel : {false, true}) {
             const QString chosen = saving ? folder.filePath("new.cfg") : existing;
             ModalAnswer answer([&](QWidget& modal) {
@@ -109,32 +95,19 @@ TEST(QtDialogs, FileDialogsStartWhereAskedAndGiveThePathOrNothing) {
                 EXPECT_EQ(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
                 EXPECT_EQ(dialog->acceptMode(),
                           saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-                if (cancel) {
-                    dialog->reject();
-                } else {
-                    // Typed, as a user names a file that is not there yet.
-                    dialog->findChild<QLineEdit*>("fileNameEdit")
-                        ->setText(QFileInfo(chosen).fileName());
-                    static_cast<QDialog*>(dialog)->accept();  // QFileDialog hides it
-                }
+                // Typed, as a user names a file that is not there yet.
+                dialog->findChild<QLineEdit*>("fileNameEdit")
+                    ->setText(QFileInfo(chosen).fileName());
+                cancel ? dialog->reject() : static_cast<QDialog*>(dialog)->accept();
             });
             const QString path =
                 saving ? dialogs.saveFile(nullptr, request) : dialogs.openFile(nullptr, request);
             EXPECT_EQ(path, cancel ? QString() : chosen) << saving;
-            EXPECT_TRUE(answer.answered);
         }
-    }
-}
-
-TEST(QtDialogs, ADialogShownModallyGivesItsResult) {
-    QtDialogs dialogs;
-    for (const bool accept : {true, false}) {
-        QDialog dialog;
-        ModalAnswer answer([&](QWidget& modal) {
-            EXPECT_EQ(&modal, &dialog);
-            accept ? dialog.accept() : dialog.reject();
-        });
-        EXPECT_EQ(dialogs.exec(dialog), accept ? QDialog::Accepted : QDialog::Rejected);
+    QDialog dialog;
+    for (const int result : {QDialog::Accepted, QDialog::Rejected}) {
+        ModalAnswer answer([&](QWidget& modal) { static_cast<QDialog&>(modal).done(result); });
+        EXPECT_EQ(dialogs.exec(dialog), result);
     }
 }
 

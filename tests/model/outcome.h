@@ -1,0 +1,30 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <type_traits>
+
+#include "model/automation_error.h"
+
+namespace velquor {
+
+// What an operation gave: its text result, "done", or "#number description @source".
+template <typename F>
+std::string outcome(F&& f) {
+    try {
+        if constexpr (std::is_void_v<decltype(f())>)
+            return f(), "done";
+        else
+            return f();
+    } catch (const AutomationError& e) {
+        EXPECT_STREQ(e.what(), e.description().c_str());
+        return "#" + std::to_string(e.number()) + " " + e.description() +
+               (e.source().empty() ? "" : " @" + e.source());
+    }
+}
+
+inline const std::string kNotSet = "#91 Object variable or With block variable not set";
+inline const std::string kNoMember = "#438 Object doesn't support this property or method";
+
+}  // namespace velquor
