@@ -66,11 +66,9 @@ TEST(QtDialogs, MessageBoxesShowTheRequestAndGiveTheButtonPressed) {
         ModalAnswer answering([&](QWidget& modal) {
             auto* box = qobject_cast<QMessageBox*>(&modal);
             ASSERT_TRUE(box);
-            EXPECT_EQ(box->text(), "Save the changes?");
-            EXPECT_EQ(box->detailedText(), details);
-            EXPECT_EQ(box->windowTitle(), title.isEmpty() ? "Velquor" : title);
-            EXPECT_EQ(box->icon(), shownIcon);
-            EXPECT_EQ(box->standardButtons(), shown);
+            EXPECT_EQ(box->windowTitle() + "|" + box->text() + "|" + box->detailedText(),
+                      (title.isEmpty() ? "Velquor" : title) + "|Save the changes?|" + details);
+            EXPECT_TRUE(box->icon() == shownIcon && box->standardButtons() == shown);
             press == B::NoButton ? box->reject() : box->button(press)->click();
         });
         EXPECT_EQ(dialogs.message(nullptr, {"Save the changes?", title, icon, buttons, details}),
@@ -90,9 +88,9 @@ TEST(QtDialogs, FileDialogsStartWhereAskedAndGiveThePathOrNothingAndDialogsTheir
             ModalAnswer answer([&](QWidget& modal) {
                 auto* dialog = qobject_cast<QFileDialog*>(&modal);
                 ASSERT_TRUE(dialog);
-                EXPECT_EQ(dialog->windowTitle(), "Open");
                 EXPECT_EQ(dialog->nameFilters(), QStringList{"Euro setup (euro.cfg)"});
-                EXPECT_EQ(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
+                EXPECT_EQ(dialog->windowTitle() + dialog->directory().absolutePath(),
+                          "Open" + QDir(folder.path()).absolutePath());
                 EXPECT_EQ(dialog->acceptMode(),
                           saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
                 // Typed, as a user names a file that is not there yet.

@@ -1,11 +1,11 @@
-#include "ui/about/frm_about.h"
-
 #include <QApplication>
+#include <QFile>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -14,9 +14,16 @@
 #include "support/fake_launcher.h"
 #include "support/fake_registry.h"
 #include "support/scripted_dialogs.h"
+#include "ui/about/frm_about.h"
+#include "ui/about/sys_info.h"
 
 namespace velquor::test {
 namespace {
+
+using platform::Registry;
+using S = std::string;
+const S kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const S kTools = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
 TEST(FrmAboutTest, OpensCentredWithTheFocusOnOkSystemInfoKeepsItOpenAndEnterOrEscCloseIt) {
     QWidget window;
@@ -30,7 +37,7 @@ TEST(FrmAboutTest, OpensCentredWithTheFocusOnOkSystemInfoKeepsItOpenAndEnterOrEs
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         const bool registered = key == Qt::Key_Escape;
         if (registered) {
-            registry.setText("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", "C:\\msinfo.exe");
+            registry.setText(kMsinfo, "PATH", "C:\\msinfo.exe");
             launcher.files = {"C:\\msinfo.exe"};
         }
         // Only names and places leave the step, never a pointer into the box.
@@ -89,6 +96,80 @@ TEST(FrmAboutTest, OpensCentredWithTheFocusOnOkSystemInfoKeepsItOpenAndEnterOrEs
         dialogs.messages.clear();
     }
 }
+
+TEST(StartSysInfo, StartsTheFirstRegisteredProgramThatExistsOrSaysItIsUnavailable) {
+    const S first = "C:\\Program Files\\msinfo32.exe", second = "C:\\Shared\\MSINFO32.EXE";
+    constexpr std::uint32_t kText = Registry::kTypeText, kNumber = Registry::kTypeNumber;
+    // The first location's type and bytes, the second's text (empty: not there), the files
+    // there are, what starts (nothing: the message instead), the keys opened.
+    using Files = std::vector<S>;
+    const std::tuple<std::uint32_t, S, S, std::set<S>, Files, Files> rows[] = {
+        {kText, first + S(3, '\0'), "C:\\Shared", {first, second}, {first}, {kMsinfo}},
+        {kText, "", "C:\\Shared", {second}, {second}, {kMsinfo, kTools}},
+        {kText, "", "C:\\Shared", {}, {}, {kMsinfo, kTools}},
+        {kText, "C:\\Gone.exe", "C:\\Shared", {second}, {}, {kMsinfo}},  // no second try
+        {kText, "", "", {}, {}, {kMsinfo, kTools}},
+        // Text ends at its first NUL, a number is read as decimal, other types give nothing.
+        {kText, S("C:\\A\0B\0", 6), "", {"C:\\A"}, {"C:\\A"}, {kMsinfo}},
+        {kText, S(1024, 'x'), "", {S(1024, 'x')}, {S(1024, 'x')}, {kMsinfo}},
+        {kText, S(1025, 'x'), "", {}, {}, {kMsinfo, kTools}},  // more than the buffer holds
+        {kNumber, S("\x00\x01\x00\x00", 4), "", {"256"}, {"256"}, {kMsinfo}},
+        {kNumber, "\xFF\xFF\xFF\xFF", "", {"4294967295"}, {"4294967295"}, {kMsinfo}},
+        {3, "C:\\A", "", {"C:\\A"}, {}, {kMsinfo}},
+    };
+    for (const auto& [type, msinfo, tools, files, started, keysOpened] : rows) {
+        SCOPED_TRACE(msinfo.substr(0, 20) + "|" + tools);
+        FakeRegistry registry;
+        FakeLauncher launcher;
+        ScriptedDialogs dialogs;
+        if (!msinfo.empty())
+            registry.keys[kMsinfo]["PATH"] = {type, msinfo};
+        if (!tools.empty())
+            registry.setText(kTools, "MSINFO", tools);
+        launcher.files = files;
+        ui::StartSysInfo(registry, launcher, dialogs, nullptr);
+        EXPECT_TRUE(registry.openedKeys == keysOpened && launcher.started == started);
+        EXPECT_TRUE(registry.closes == registry.opens && registry.stillOpen == 0);
+        for (const auto& [root, access] : registry.opened)
+            EXPECT_EQ(root * 0x100000000ull + access, 0x80000002'0002003Full);
+        EXPECT_EQ(dialogs.messages.size(), started.empty() ? 1u : 0u);
+        for (const auto& m : dialogs.messages)
+            EXPECT_TRUE(m.text == "The system info is not available at this moment" &&
+                        m.title == "Velquor" && m.icon == platform::MessageIcon::None &&
+                        m.buttons == platform::MessageButtons::Ok);
+    }
+}
+
+TEST(GetKeyValue, AFailedReadLeavesNothingInTheOutput) {
+    FakeRegistry registry;
+    registry.setText(kMsinfo, "PATH", S(1025, 'x'));
+    for (const S& key : {kMsinfo, kTools}) {  // a value too long, a key not there
+        S out = "stale";
+        EXPECT_FALSE(ui::GetKeyValue(registry, Registry::kLocalMachine, key, "PATH", out));
+        EXPECT_EQ(out, "") << key;
+    }
+}
+
+#ifndef _WIN32
+TEST(SystemPlatform, NoRegistryHereAndTheLauncherStartsOnlyPrograms) {
+    Registry& registry = Registry::system();
+    Registry::Handle key = 99;
+    EXPECT_EQ(registry.openKey(Registry::kLocalMachine, kMsinfo, 0x2003F, key), 2);  // not found
+    std::uint32_t type = 0, size = 10;
+    S buffer(10, 'x');
+    EXPECT_EQ(registry.queryValue(key, "PATH", type, buffer, size), 6);  // invalid handle
+    EXPECT_TRUE(key == 0 && size == 0 && registry.closeKey(key) == 6);
+
+    QTemporaryDir dir;
+    const S file = dir.filePath("MSINFO32.EXE").toStdString();
+    ASSERT_TRUE(QFile(QString::fromStdString(file)).open(QIODevice::WriteOnly));
+    auto& launcher = platform::Launcher::system();
+    EXPECT_TRUE(launcher.fileExists(file) && !launcher.fileExists(dir.path().toStdString()));
+    for (const S& refused : {dir.filePath("missing").toStdString(), S(), file})  // file: not run
+        EXPECT_FALSE(launcher.start(refused)) << refused;
+    EXPECT_TRUE(launcher.start("/bin/true"));
+}
+#endif
 
 }  // namespace
 }  // namespace velquor::test

@@ -1,35 +1,102 @@
-#include "ui/find/buscar.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <functional>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
 
 #include "model/nation_catalogue.h"
 #include "support/scripted_dialogs.h"
+#include "ui/find/buscar.h"
+#include "ui/find/frm_buscar.h"
 
-using velquor::platform::MessageIcon;
-using velquor::test::ScriptedDialogs;
-using velquor::ui::Buscar;
-using velquor::ui::SearchMemory;
-
+namespace velquor::ui {
 namespace {
+
+std::function<void()> key(Qt::Key k, Qt::KeyboardModifiers with = Qt::NoModifier) {
+    return [=] { QTest::keyClick(QApplication::focusWidget(), k, with); };
+}
+
+TEST(FrmBuscarTest, EachWayOutSetsTheFieldsItsOwnWayAndKeysMoveOrTick) {
+    frmBuscar dlg;
+    auto* txtBuscar = dlg.findChild<QLineEdit*>("txtBuscar");
+    auto* chkMayusculas = dlg.findChild<QCheckBox*>("chkMayusculas");
+    auto* cmdAceptar = dlg.findChild<QPushButton*>("cmdAceptar");
+    auto* cmdCancelar = dlg.findChild<QPushButton*>("cmdCancelar");
+    const auto click = [](QPushButton* b) { return [=] { QTest::mouseClick(b, Qt::LeftButton); }; };
+    EXPECT_EQ(dlg.windowTitle(), "Find...");
+    EXPECT_EQ(dlg.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+    // The setters fill the controls; the properties read only what a way out stored.
+    dlg.setCadenaBusqueda("   Holland  ");
+    dlg.setSensibleMayusculas(true);
+    EXPECT_EQ(txtBuscar->selectedText(), "Holland");
+    EXPECT_TRUE(chkMayusculas->isChecked() && dlg.MostrarMayusculas());
+    EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty() && !dlg.SensibleMayusculas());
+    // Typed (nullptr: the prefill as it is), box ticked, the way out; then the fields.
+    const std::tuple<const char*, bool, std::function<void()>, bool, const char*, bool> rows[] = {
+        {nullptr, true, key(Qt::Key_Return), false, "Holland", true},
+        {"    ", false, click(cmdAceptar), false, "", false},
+        {"  San  Marino ", false, click(cmdAceptar), false, "San  Marino", false},
+        {"Turkey", true, [&] { dlg.close(); }, false, "San  Marino", false},  // touches nothing
+        {"\tIsrael\t", true, key(Qt::Key_O, Qt::AltModifier), false, "\tIsrael\t", true},
+        // Cancel empties the text but keeps the last confirmed match case.
+        {"Wales", false, click(cmdCancelar), true, "", true},
+        {"Wales", false, key(Qt::Key_Escape), true, "", true},
+        {"Wales", false, key(Qt::Key_C, Qt::AltModifier), true, "", true},
+    };
+    for (const auto& [typed, tick, leave, cancelled, text, matchCase] : rows) {
+        SCOPED_TRACE(typed ? typed : "the prefill");
+        dlg.show();
+        QApplication::setActiveWindow(&dlg);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        EXPECT_TRUE(typed || QApplication::focusWidget() == cmdAceptar);
+        if (typed)
+            txtBuscar->setFocus(), txtBuscar->setText(typed);
+        chkMayusculas->setChecked(tick);
+        leave();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !dlg.isVisible(); }));
+        EXPECT_TRUE(dlg.Cancelado == cancelled && dlg.CadenaBusqueda() == text &&
+                    dlg.SensibleMayusculas() == matchCase);
+    }
+    EXPECT_EQ(frmBuscar::trimBlanks(QStringLiteral(" \u00A0x ")), "\u00A0x");
+
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    cmdAceptar->setFocus();
+    // Each key and where the focus goes; the label's key moves to Ok without pressing it.
+    const std::pair<std::function<void()>, QWidget*> moves[] = {
+        {key(Qt::Key_Backtab), txtBuscar}, {key(Qt::Key_Tab), cmdAceptar},
+        {key(Qt::Key_Tab), cmdCancelar},   {key(Qt::Key_Tab), chkMayusculas},
+        {key(Qt::Key_Tab), txtBuscar},     {key(Qt::Key_F, Qt::AltModifier), cmdAceptar}};
+    for (const auto& [press, to] : moves) {
+        press();
+        EXPECT_EQ(QApplication::focusWidget(), to) << to->objectName().toStdString();
+    }
+    EXPECT_FALSE(cmdAceptar->isDown());
+    for (const bool ticked : {true, false}) {
+        key(Qt::Key_M, Qt::AltModifier)();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return chkMayusculas->isChecked() == ticked; }));
+    }
+    dlg.setMostrarMayusculas(false);
+    EXPECT_FALSE(chkMayusculas->isVisible() || dlg.MostrarMayusculas());
+    EXPECT_TRUE(dlg.isVisible() && dlg.Cancelado);
+}
 
 TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
     QWidget window;
     auto* tree = new QTreeWidget(&window);
     auto* elsewhere = new QLineEdit(&window);
-    for (const auto& nation : velquor::kNationTable)
+    for (const auto& nation : kNationTable)
         new QTreeWidgetItem(tree, {QString::fromLatin1(nation.name.data(), nation.name.size())});
     window.show();
     QApplication::setActiveWindow(&window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    ScriptedDialogs dialogs;
+    test::ScriptedDialogs dialogs;
     SearchMemory memory;
 
     const QString kNoMatch = QStringLiteral("No matches found");
@@ -91,7 +158,7 @@ TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
         EXPECT_EQ(window.focusWidget() == tree, hit);
         EXPECT_EQ(dialogs.messages.size(), message.isEmpty() ? 0u : 1u);
         for (const auto& m : dialogs.messages)
-            EXPECT_TRUE(m.text == message && m.icon == MessageIcon::Information &&
+            EXPECT_TRUE(m.text == message && m.icon == platform::MessageIcon::Information &&
                         m.title == (message == kNoMatch ? "Velquor" : "Search error"));
         dialogs.messages.clear();
         const bool kept = !remembered || enter;
@@ -104,3 +171,4 @@ TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
 }
 
 }  // namespace
+}  // namespace velquor::ui
