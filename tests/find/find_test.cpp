@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 #include <functional>
 #include <stdexcept>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,12 @@
 
 namespace velquor::ui {
 namespace {
+
+bool activate(QWidget& window) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    return QTest::qWaitForWindowActive(&window);
+}
 
 std::function<void()> key(Qt::Key k, Qt::KeyboardModifiers with = Qt::NoModifier) {
     return [=] { QTest::keyClick(QApplication::focusWidget(), k, with); };
@@ -50,9 +57,7 @@ TEST(FrmBuscarTest, EachWayOutSetsTheFieldsItsOwnWayAndKeysMoveOrTick) {
     };
     for (const auto& [typed, tick, leave, cancelled, text, matchCase] : rows) {
         SCOPED_TRACE(typed ? typed : "the prefill");
-        dlg.show();
-        QApplication::setActiveWindow(&dlg);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        ASSERT_TRUE(activate(dlg));
         EXPECT_TRUE(typed || QApplication::focusWidget() == cmdAceptar);
         if (typed)
             txtBuscar->setFocus(), txtBuscar->setText(typed);
@@ -63,10 +68,7 @@ TEST(FrmBuscarTest, EachWayOutSetsTheFieldsItsOwnWayAndKeysMoveOrTick) {
                     dlg.SensibleMayusculas() == matchCase);
     }
     EXPECT_EQ(frmBuscar::trimBlanks(QStringLiteral(" \u00A0x ")), "\u00A0x");
-
-    dlg.show();
-    QApplication::setActiveWindow(&dlg);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    ASSERT_TRUE(activate(dlg));
     cmdAceptar->setFocus();
     // Each key and where the focus goes; the label's key moves to Ok without pressing it.
     const std::pair<std::function<void()>, QWidget*> moves[] = {
@@ -93,12 +95,15 @@ TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
     auto* elsewhere = new QLineEdit(&window);
     for (const auto& nation : kNationTable)
         new QTreeWidgetItem(tree, {QString::fromLatin1(nation.name.data(), nation.name.size())});
-    window.show();
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(activate(window));
     test::ScriptedDialogs dialogs;
     SearchMemory memory;
-
+    QStringList clicked;
+    const auto click = [&](QTreeWidgetItem* node) {
+        if (node->text(0) == "Malta")
+            throw std::runtime_error("the panel could not be filled");
+        clicked << node->text(0);
+    };
     const QString kNoMatch = QStringLiteral("No matches found");
     // From (nullptr: no node selected; "": where the last search left it), the text and case
     // answered or Enter on the prefill, the node selected afterwards, the message, and whether the
@@ -121,11 +126,10 @@ TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
     };
     for (const auto& [from, text, matchCase, enter, found, message, remembered] : rows) {
         SCOPED_TRACE(std::string(from ? from : "none") + " " + text);
-        if (!from) {
+        if (!from)
             tree->clearSelection();  // the current node stays, unselected
-        } else if (*from) {
+        else if (*from)
             tree->setCurrentItem(tree->findItems(from, Qt::MatchExactly).value(0));
-        }
         elsewhere->setFocus();
         const SearchMemory before = memory;
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -142,25 +146,16 @@ TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
                 QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(6, check->height() / 2));
             QTest::mouseClick(dlg.findChild<QPushButton*>("cmdAceptar"), Qt::LeftButton);
         });
-        QStringList clicked;
-        Buscar(
-            *tree, memory, dialogs,
-            [&](QTreeWidgetItem* node) {
-                if (node->text(0) == "Malta")
-                    throw std::runtime_error("the panel could not be filled");
-                clicked << node->text(0);
-            },
-            &window);
+        Buscar(*tree, memory, dialogs, click, &window);
         const auto selected = tree->selectedItems();
         EXPECT_EQ(selected.size() == 1 ? selected[0]->text(0) : QString(), found);
         const bool hit = remembered && message.isEmpty();
-        EXPECT_EQ(clicked, hit ? QStringList{found} : QStringList());
+        EXPECT_EQ(std::exchange(clicked, {}), hit ? QStringList{found} : QStringList());
         EXPECT_EQ(window.focusWidget() == tree, hit);
         EXPECT_EQ(dialogs.messages.size(), message.isEmpty() ? 0u : 1u);
-        for (const auto& m : dialogs.messages)
+        for (const auto& m : std::exchange(dialogs.messages, {}))
             EXPECT_TRUE(m.text == message && m.icon == platform::MessageIcon::Information &&
                         m.title == (message == kNoMatch ? "Velquor" : "Search error"));
-        dialogs.messages.clear();
         const bool kept = !remembered || enter;
         EXPECT_EQ(memory.lastText, kept ? before.lastText : text);
         EXPECT_EQ(memory.lastMatchCase, kept ? before.lastMatchCase : matchCase);
