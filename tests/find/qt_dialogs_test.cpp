@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -7,16 +8,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
-
-#include <gtest/gtest.h>
-
 #include "platform/dialogs.h"
 
 namespace velquor::platform {
 namespace {
 
-// Answers the first modal window that shows up, as a user would. One the answer left open is
-// closed after five seconds, so a wrong answer fails and never hangs.
+// Answers the first modal window to show up as a user would; one left open fails, never hangs.
 struct ModalAnswer {
     explicit ModalAnswer(std::function<void(QWidget&)> answer) {
         QObject::connect(&timer, &QTimer::timeout, [this, answer] {
@@ -38,7 +35,7 @@ struct ModalAnswer {
     QElapsedTimer clock;
 };
 
-TEST(QtDialogs, MessageBoxesShowTheRequestAndGiveTheButtonPressed) {
+TEST(QtDialogs, MessageBoxesAndFileDialogsShowTheRequestAndGiveTheAnswer) {
     using B = QMessageBox;
     using I = MessageIcon;
     using Bs = MessageButtons;
@@ -58,7 +55,6 @@ TEST(QtDialogs, MessageBoxesShowTheRequestAndGiveTheButtonPressed) {
         };
     QtDialogs dialogs;
     for (const auto& [icon, buttons, title, details, shownIcon, shown, press, answer] : rows) {
-        SCOPED_TRACE(static_cast<int>(press));
         ModalAnswer answering([&](QWidget& modal) {
             auto* box = qobject_cast<QMessageBox*>(&modal);
             ASSERT_TRUE(box);
@@ -70,13 +66,10 @@ TEST(QtDialogs, MessageBoxesShowTheRequestAndGiveTheButtonPressed) {
         EXPECT_EQ(dialogs.message(nullptr, {"Save the changes?", title, icon, buttons, details}),
                   answer);
     }
-}
-
-TEST(QtDialogs, FileDialogsStartWhereAskedAndGiveThePathOrNothingAndDialogsTheirResult) {
+    // File dialogs start where asked and give the path, or nothing; dialogs give their result.
     QTemporaryDir folder;
     ASSERT_TRUE(QFile(folder.filePath("euro.cfg")).open(QIODevice::WriteOnly));
     const FileRequest request{"Open", "Euro setup (euro.cfg)", folder.path()};
-    QtDialogs dialogs;
     for (const bool saving : {false, true})
         for (const bool cancel : {false, true}) {
             const QString name = saving ? "new.cfg" : "euro.cfg";

@@ -28,7 +28,7 @@ TEST(LikePattern, EveryConstructOverTheWholeTextInBoundedWork) {
         {U"[A-Z]", {U"A", U"Z"}, {U"a"}}, {U"[A-C0-9X]", {U"7"}, {U"D"}},
         {U"[!A-C]", {U"D"}, {U"B", U""}}, {U"[AB]", {}, {U"AB"}}, {U"*[KL]AND", {U"SCOTLAND"}, {}},
         // Inside a list the other special characters stand for themselves.
-        {U"[*?#[]", {U"*", U"["}, {U"1"}}, {U"[A!]", {U"!"}, {}}, {U"]", {U"]"}, {}},
+        {U"[*?#[]", {U"*", U"?", U"["}, {U"1"}}, {U"[A!]", {U"!"}, {}}, {U"]", {U"]"}, {}},
         // Decided corners: [] takes nothing, [!] any one character, '-' at an end is itself.
         {U"A[]B", {U"AB"}, {U"AXB"}}, {U"[!]", {U"Q"}, {U""}}, {U"[-A]", {U"-"}, {}},
         {U"[A-]", {U"-"}, {U"B"}}, {U"[!-A]", {U"B"}, {U"-"}}, {U"[K-K]", {U"K"}, {}},

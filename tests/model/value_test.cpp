@@ -23,9 +23,10 @@ TEST(Value, ConvertsToTextAndNumberOrRaises) {
         EXPECT_EQ(outcome([&] { return value.toText(); }), text) << text;
         EXPECT_EQ(outcome([&] { return std::to_string(value.toNumber()); }), number) << text;
     }
-    Object plain;  // no member of its own; it names the one asked for (invoke: the collection's)
+    Object plain;  // no member of its own; it names the one asked for
     EXPECT_EQ(outcome([&] { return plain.get("Key").toText(); }), kNoMember + " @Key");
     EXPECT_EQ(outcome([&] { plain.set("Tag", 1); }), kNoMember + " @Tag");
+    EXPECT_EQ(outcome([&] { plain.invoke("Copy", {}); }), kNoMember + " @Copy");
     // The other standard texts show where the collection and the records raise them.
     const std::string kOther = "Application-defined or object-defined error";
     const std::string kInUse = "This key is already associated with an element of this collection";
