@@ -1,11 +1,10 @@
 #pragma once
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <type_traits>
-
 #include "model/automation_error.h"
+#include "model/liga.h"
 
 namespace velquor {
 
@@ -22,6 +21,12 @@ std::string outcome(F&& f) {
         return "#" + std::to_string(e.number()) + " " + e.description() +
                (e.source().empty() ? "" : " @" + e.source());
     }
+}
+
+inline std::shared_ptr<Liga> record(const std::string& key = {}) {
+    auto rec = std::make_shared<Liga>();
+    rec->setKey(key);
+    return rec;
 }
 
 inline const std::string kNotSet = "#91 Object variable or With block variable not set";

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include "platform/platform.h"
+#include "support/fake_launcher.h"
+#include "support/fake_registry.h"
+#include "support/scripted_dialogs.h"
+#include "ui/about/frm_about.h"
+#include "ui/about/sys_info.h"
+
+namespace velquor::test {
+namespace {
+
+using platform::Registry;
+using S = std::string;
+const S kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const S kTools = "SOFTWARE\\Microsoft\\Shared Tools Location";
+
+TEST(FrmAboutTest, OpensCentredWithTheFocusOnOkSystemInfoKeepsItOpenAndEnterOrEscCloseIt) {
+    QWidget window;
+    window.setGeometry(100, 100, 800, 600);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ScriptedDialogs dialogs;
+    FakeRegistry registry;
+    FakeLauncher launcher;
+    platform::Platform platform{dialogs, registry, launcher};
+    launcher.files = {"C:\\msinfo.exe"};  // there, and registered for the second round only
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        // Only names and places leave the step, never a pointer into the box.
+        QString seen;
+        QPoint centre;
+        ui::frmAbout about(platform, &window);
+        const auto text = [&](const char* name) { return about.findChild<QLabel*>(name)->text(); };
+        EXPECT_EQ(about.windowTitle() + text("lblTitle") + text("lblVersion"),
+                  "About VelquorVelquorVersion 2.0.0");
+        EXPECT_TRUE(about.windowType() == Qt::Tool && about.minimumSize() == about.maximumSize());
+        for (const QLabel* label : about.findChildren<QLabel*>(QRegularExpression("^lbl"))) {
+            const QFont font = label->font();  // the substitute is wider; texts still have to fit
+            EXPECT_TRUE(font.families().value(0) == "Arial" && font.pointSizeF() == 8.25 &&
+                        !font.bold() && label->heightForWidth(label->width()) <= label->height())
+                << label->objectName().toStdString();
+        }
+        // A gold cup on its stand and base, a white ball, the green pitch, a sky above.
+        const QImage picture = about.findChild<QLabel*>("picIcon")->pixmap().toImage();
+        EXPECT_EQ(picture.size(), QSize(60, 80));
+        for (const int y : {25, 44, 51})
+            EXPECT_EQ(picture.pixel(30, y), 0xFFE8B830) << y;
+        EXPECT_TRUE(picture.pixel(44, 68) == 0xFFFFFFFF && picture.pixel(5, 75) == 0xFF2E8B3A);
+        EXPECT_GT(picture.pixelColor(5, 5).blue(), picture.pixelColor(5, 5).red());
+        const QRect grey = about.findChild<QFrame*>("Line1_1")->geometry();  // over white: etched
+        const QRect white = about.findChild<QFrame*>("Line1_0")->geometry();
+        const QImage shown = about.grab().toImage();
+        EXPECT_TRUE(shown.pixel(grey.center()) == 0xFF808080 && white.top() == grey.bottom() + 1 &&
+                    shown.pixel(white.center()) == 0xFFFFFFFF);
+        dialogs.script.push_back([&](QDialog& dlg) {
+            const auto focus = [&] { return QApplication::focusWidget(); };
+            ASSERT_TRUE(QTest::qWaitFor([&] { return focus() && focus()->window() == &dlg; }));
+            seen = focus()->objectName();
+            // Keys go to the box's own focus: a box closed too early must fail, not crash.
+            const auto keyTo = [&](Qt::Key k, Qt::KeyboardModifiers with = Qt::NoModifier) {
+                QTest::keyClick(dlg.focusWidget() ? dlg.focusWidget() : &dlg, k, with);
+            };
+            centre = dlg.frameGeometry().center();
+            dlg.findChild<QPushButton*>("cmdSysInfo")->click();
+            keyTo(Qt::Key_Tab);  // other keys move on and close nothing
+            seen += " " + (dlg.isVisible() ? dlg.focusWidget()->objectName() : "closed");
+            keyTo(Qt::Key_Tab, Qt::ShiftModifier);
+            keyTo(Qt::Key_A);  // a key the buttons leave to the box
+            seen += dlg.isVisible() ? " open" : " closed";
+            keyTo(key);
+            seen += QTest::qWaitFor([&] { return !dlg.isVisible(); }) ? " closed" : " open";
+        });
+        EXPECT_EQ(dialogs.exec(about), QDialog::Accepted) << key;
+        EXPECT_EQ(seen, "cmdOK cmdSysInfo open closed") << key;
+        EXPECT_LE((centre - window.frameGeometry().center()).manhattanLength(), 2) << key;
+        EXPECT_EQ(launcher.started.size(), key == Qt::Key_Escape ? 1u : 0u);
+        EXPECT_EQ(std::exchange(dialogs.messages, {}).size() + launcher.started.size(), 1u);
+        registry.setText(kMsinfo, "PATH", "C:\\msinfo.exe");
+    }
+}
+
+TEST(StartSysInfo, StartsTheFirstRegisteredProgramThatExistsOrSaysItIsUnavailable) {
+    const S first = "C:\\Program Files\\msinfo32.exe", second = "C:\\Shared\\MSINFO32.EXE";
+    constexpr std::uint32_t kText = Registry::kTypeText, kNumber = Registry::kTypeNumber;
+    // The first location's type and bytes, the second's text (empty: not there), the files
+    // there are, what starts (nothing: the message instead), the keys opened.
+    const std::tuple<std::uint32_t, S, S, std::set<S>, std::vector<S>, std::vector<S>> rows[] = {
+        {kText, first + S(3, '\0'), "C:\\Shared", {first, second}, {first}, {kMsinfo}},
+        {kText, "", "C:\\Shared", {second}, {second}, {kMsinfo, kTools}},
+        {kText, "", "C:\\Shared", {}, {}, {kMsinfo, kTools}},
+        {kText, "C:\\Gone.exe", "C:\\Shared", {second}, {}, {kMsinfo}},  // no second try
+        {kText, "", "", {}, {}, {kMsinfo, kTools}},
+        // Text ends at its first NUL, a number is read as decimal, other types give nothing.
+        {kText, S("C:\\A\0B\0", 6), "", {"C:\\A"}, {"C:\\A"}, {kMsinfo}},
+        {kText, S(1024, 'x'), "", {S(1024, 'x')}, {S(1024, 'x')}, {kMsinfo}},
+        {kText, S(1025, 'x'), "", {}, {}, {kMsinfo, kTools}},  // more than the buffer holds
+        {kNumber, S("\x00\x01\x00\x00", 4), "", {"256"}, {"256"}, {kMsinfo}},
+        {kNumber, "\xFF\xFF\xFF\xFF", "", {"4294967295"}, {"4294967295"}, {kMsinfo}},
+        {3, "C:\\A", "", {"C:\\A"}, {}, {kMsinfo}},
+    };
+    for (const auto& [type, msinfo, tools, files, started, keysOpened] : rows) {
+        SCOPED_TRACE(msinfo.substr(0, 20) + "|" + tools);
+        FakeRegistry registry;
+        FakeLauncher launcher;
+        ScriptedDialogs dialogs;
+        if (!msinfo.empty())
+            registry.keys[kMsinfo]["PATH"] = {type, msinfo};
+        if (!tools.empty())
+            registry.setText(kTools, "MSINFO", tools);
+        launcher.files = files;
+        ui::StartSysInfo(registry, launcher, dialogs, nullptr);
+        EXPECT_TRUE(registry.openedKeys == keysOpened && launcher.started == started);
+        EXPECT_TRUE(registry.closes == registry.opens && registry.stillOpen == 0);
+        for (const auto& [root, access] : registry.opened)
+            EXPECT_EQ(root * 0x100000000ull + access, 0x80000002'0002003Full);
+        EXPECT_EQ(dialogs.messages.size(), started.empty() ? 1u : 0u);
+        for (const auto& m : dialogs.messages)
+            EXPECT_TRUE(m.text == "The system info is not available at this moment" &&
+                        m.title == "Velquor" && m.icon == platform::MessageIcon::None &&
+                        m.buttons == platform::MessageButtons::Ok);
+    }
+    FakeRegistry registry;  // a failed read leaves nothing in the output
+    registry.setText(kMsinfo, "PATH", S(1025, 'x'));
+    for (const S& key : {kMsinfo, kTools}) {  // a value too long, a key not there
+        S out = "stale";
+        EXPECT_FALSE(ui::GetKeyValue(registry, Registry::kLocalMachine, key, "PATH", out));
+        EXPECT_EQ(out, "") << key;
+    }
+}
+
+#ifndef _WIN32
+TEST(SystemPlatform, NoRegistryHereAndTheLauncherStartsOnlyPrograms) {
+    Registry& registry = Registry::system();
+    Registry::Handle key = 99;
+    EXPECT_EQ(registry.openKey(Registry::kLocalMachine, kMsinfo, 0x2003F, key), 2);  // not found
+    std::uint32_t type = 0, size = 10;
+    S buffer(10, 'x');
+    EXPECT_EQ(registry.queryValue(key, "PATH", type, buffer, size), 6);  // invalid handle
+    EXPECT_TRUE(key == 0 && size == 0 && registry.closeKey(key) == 6);
+    QTemporaryDir dir;
+    const S file = dir.filePath("MSINFO32.EXE").toStdString();
+    ASSERT_TRUE(QFile(QString::fromStdString(file)).open(QIODevice::WriteOnly));
+    auto& launcher = platform::Launcher::system();
+    EXPECT_TRUE(launcher.fileExists(file) && !launcher.fileExists(dir.path().toStdString()));
+    for (const S& refused : {dir.filePath("missing").toStdString(), S(), file})  // file: not run
+        EXPECT_FALSE(launcher.start(refused)) << refused;
+    EXPECT_TRUE(launcher.start("/bin/true"));
+}
+#endif
+
+}  // namespace
+}  // namespace velquor::test
