@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 #include <random>
+#include <regex>
 
 #include "cfgfile/euro_reader.h"
 #include "cli_fixture.h"
@@ -47,41 +48,33 @@ TEST_F(Commands, CheckReportsEachSurpriseAtItsLine) {
         manyDropped += "Dropped\r\n", manyBlank += i < 21 ? " \r\n" : "";
     std::vector<std::string> twentyAndMore(20, ""), twentyAndOne(21, "");
     twentyAndMore.push_back(
-        "23: warning: \u2026 and 980 more club lines beyond a nation's "
-        "places, the last on line 1002");
-    twentyAndOne.push_back("23: warning: \u2026 and 1 more club line of blanks only");
+        "23: \u2026 and 980 more club lines beyond a nation's places, the last on line 1002");
+    twentyAndOne.push_back("23: \u2026 and 1 more club line of blanks only");
     const std::pair<std::string, std::vector<std::string>> cases[] = {
-        // LINE: severity: the start of each message
+        // LINE: the start of each message, a warning unless it says error
         {read(sample()), {}},
         {"* Spain \r\nReal Madrid\r\n", {}},
-        {"*", {"1: warning: the last character, '*', stands alone", "1: warning: no header names"}},
-        {"*Malta\nHibs\n",
-         {"1: warning: line ends with LF alone",
-          "1: warning: header \"*Malta\\x0AHibs\\x0A\" is written back as \"*Malta\""}},
-        {"*Malta\r\nHibs\rXSliema\r\n", {"2: warning: CR not followed by LF swallows 'X'"}},
-        {"*Malta\r\n\r\x01\r\n", {"2: warning: CR not followed by LF swallows byte 0x01"}},
-        {"*Malta\r\n*Atlantis\r\nNobody\r\n",
-         {"2: warning: header \"*Atlantis\" names no nation; it and its club lines are dropped"}},
-        {"*Malta\r\n\r\n*wales\r\n", {"3: warning: header \"*wales\" names no nation: \"wales\""}},
-        {"*Spain v England\r\n", {"1: warning: header names several nations (England, Spain)"}},
-        {"*Spain (1998/99 season)\r\n",
-         {"1: warning: header \"*Spain (1998/99 season)\" is written back as \"*Spain\": the "}},
-        {"*Spain\r\n *England\r\n", {"2: warning: line \" *England\" starts with blanks before"}},
-        {"*Spain\r\nReal Madrid  \r\n\tBetis\r\n",
-         {"2: warning: club name \"Real Madrid  \" has leading or trailing blanks",
-          "3: warning: club name \"\\x09Betis\" has leading"}},
-        {"*Spain\r\n   \r\n", {"2: warning: club line \"   \" holds only blanks: it is read as a"}},
-        {"*Andorra\r\nVall\r\nDropped\r\n",
-         {"3: warning: club line \"Dropped\" is beyond Andorra's 1 place and is dropped on save"}},
-        {"*Germany\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n",
-         {"11: warning: club line \"10\" is beyond Germany's 9 places"}},
-        {"*Malta\r\nHibs\r\n*Malta\r\n", {"3: warning: second block for Malta"}},
-        {"\r\n\r\nLost FC\r\n*Malta\r\n",
-         {"3: error: club line \"Lost FC\" comes before the first"}},
+        {"*", {"1: the last character, '*', stands alone", "1: no header names"}},
+        {"*Malta\nH\n",
+         {"1: line ends", "1: header \"*Malta\\x0AH\\x0A\" is written back as \"*Malta"}},
+        {"*Malta\r\nHibs\rXSliema\r\n", {"2: CR not followed by LF swallows 'X'"}},
+        {"*Malta\r\n\r\x01\r\n", {"2: CR not followed by LF swallows byte 0x01"}},
+        {"*Malta\r\n*Atlantis\r\nX\r\n", {"2: header \"*Atlantis\" names no nation; it and its"}},
+        {"*Malta\r\n\r\n*wales\r\n", {"3: header \"*wales\" names no nation: \"wales\""}},
+        {"*Spain v England\r\n", {"1: header names several nations (England, Spain)"}},
+        {"*Spain (old)\r\n", {"1: header \"*Spain (old)\" is written back as \"*Spain\": the "}},
+        {"*Spain\r\n *England\r\n", {"2: line \" *England\" starts with blanks before"}},
+        {"*Spain\r\nR \r\n\tB\r\n",
+         {"2: club name \"R \" has leading or trailing blanks", "3: club name \"\\x09B\" has"}},
+        {"*Spain\r\n   \r\n", {"2: club line \"   \" holds only blanks: it is read as a"}},
+        {"*Andorra\r\nA\r\nX\r\n", {"3: club line \"X\" is beyond Andorra's 1 place and is"}},
+        {"*Germany\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\nX\r\n",
+         {"11: club line \"X\" is beyond Germany's 9"}},
+        {"*Malta\r\nHibs\r\n*Malta\r\n", {"3: second block for Malta"}},
+        {"\r\n\r\nLost\r\n*Malta\r\n", {"3: error: club line \"Lost\" comes before the first"}},
         // An LF-only file whose first character is not "*" is one orphan club
         // line: the LF finding says why the editor refuses it.
-        {"\nTirana\n*Albania\n",
-         {"1: warning: line ends with LF alone", "1: error: club line \"\\x0ATirana\\x0A*Alb"}},
+        {"\nTi\n*Albania\n", {"1: line ends with LF", "1: error: club line \"\\x0ATi\\x0A*Alb"}},
         {manyDropped, twentyAndMore},
         {manyBlank, twentyAndOne},
     };
@@ -93,7 +86,8 @@ TEST_F(Commands, CheckReportsEachSurpriseAtItsLine) {
         std::istringstream in(r.out);
         std::size_t i = 0;
         for (std::string line; std::getline(in, line); ++i)
-            EXPECT_THAT(line, StartsWith(file + ":" + (i < findings.size() ? findings[i] : "?")));
+            EXPECT_THAT(std::regex_replace(line, std::regex(": warning:"), ":"),
+                        StartsWith(file + ":" + (i < findings.size() ? findings[i] : "?")));
         EXPECT_EQ(i, findings.size());
         EXPECT_EQ(r.err, "");
     }
@@ -102,13 +96,11 @@ TEST_F(Commands, CheckReportsEachSurpriseAtItsLine) {
 
 #ifndef _WIN32  // Windows allows no control character in a file name
 TEST_F(Commands, FileBytesInMessagesAndFileNamesAreEscaped) {
-    const std::string file = write("\u00E9\uFB01\U0001F600\x1B[2J\xC2\x9B\xFF\xF5\x80\x80\x80.cfg",
-                                   "*Atl\xE9ntida \x1B[2J\x81\0\r\n"s);
-    const Outcome r = check(file);
-    EXPECT_EQ(r.code, kExitFailed);
-    EXPECT_THAT(r.out, HasSubstr("/\u00E9\uFB01\U0001F600\\x1B["
-                                 "2J\\xC2\\x9B\\xFF\\xF5\\x80\\x80\\x80.cfg:1: warning: header"));
-    EXPECT_THAT(r.out, HasSubstr("\"*Atl\u00E9ntida \\x1B[2J\\x81\\x00\" names no nation"));
+    const Outcome r = check(write("\u00E9\uFB01\U0001F600\x1B[2J\xC2\x9B\xFF\xF5\x80\x80\x80.cfg",
+                                  "*Atl\xE9ntida \x1B[2J\x81\0\r\n"s));
+    EXPECT_THAT(r.out,
+                HasSubstr("/\u00E9\uFB01\U0001F600\\x1B[2J\\xC2\\x9B\\xFF\\xF5\\x80\\x80\\x80"
+                          ".cfg:1: warning: header \"*Atl\u00E9ntida \\x1B[2J\\x81\\x00\" names"));
     EXPECT_TRUE(plain(r.out));
 }
 #endif
@@ -161,8 +153,7 @@ TEST_F(Commands, BuildRefusesWhatTheFileCannotHoldAndWritesNothing) {
 // and build takes back what dump prints to make what normalize makes.
 TEST_F(Commands, AnswersArePlainAndShortAndDumpThenBuildGivesWhatNormalizeGives) {
     std::vector<std::string> texts = {
-        "", "*", "\0"s, "\r\n\r\n", "Cardiff\n*Wales\n", read(sample())};
-    texts.push_back(std::string(4096, '\0'));
+        "", "*", "\0"s, "\r\n\r\n", "Cardiff\n*Wales\n", read(sample()), std::string(4096, '\0')};
     texts.push_back(std::string(50u << 20, 'x'));
     texts.push_back("*" + texts.back() + "Malta");
     for (const auto& entry : std::filesystem::directory_iterator(std::string(VELQUOR_SOURCE_DIR) +
@@ -207,8 +198,7 @@ TEST_F(Commands, AnswersArePlainAndShortAndDumpThenBuildGivesWhatNormalizeGives)
             EXPECT_EQ(d.out + n.out, "");
             write("out.cfg", "keep me");
             EXPECT_EQ(normalize(file, out).code + normalize(file, file).code, 2 * kExitFailed);
-            EXPECT_EQ(read(out), "keep me");
-            EXPECT_EQ(read(file), text);
+            EXPECT_EQ(read(out) + read(file), "keep me" + text);
             continue;
         }
         const Outcome b = build(write("dump.json", d.out), "-");

@@ -7,6 +7,7 @@
 #endif
 
 #include <cstdlib>
+#include <regex>
 
 #include "cli_fixture.h"
 
@@ -27,18 +28,14 @@ class Binary : public velquor::test::CliTest {
     }
 #else
     static std::string quoted(const std::string& arg) {
-        std::string q = "'";
-        for (char c : arg)
-            q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        return q + "'";
+        return "'" + std::regex_replace(arg, std::regex("'"), R"('\'')") + "'";
     }
     static int system(const std::string& command) {
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 #endif
-    /// Exit code, standard output and standard error; "-" in out leaves standard output
-    /// to where names it.
+    /// Exit code, standard output and standard error; standard output goes to where if given.
     velquor::test::Outcome run(const std::vector<std::string>& args, std::string where = "") {
         const std::string out = (dir_ / "stdout").string(), err = (dir_ / "stderr").string();
         // Absolute with the system's separators: under Wine, a drive letter.
@@ -47,10 +44,7 @@ class Binary : public velquor::test::CliTest {
         for (const std::string& arg : args)
             command += " " + quoted(arg);
         command += " >" + (where.empty() ? quoted(out) : where) + " 2>" + quoted(err);
-        velquor::test::Outcome result{system(command), read(out), read(err)};
-        std::filesystem::remove(out);
-        std::filesystem::remove(err);
-        return result;
+        return {system(command), read(out), read(err)};
     }
 };
 
@@ -81,10 +75,7 @@ TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
         {{"normalize", fifo, "-o", out}, 1, "", fifo + ": cannot open: it is not a regular file"},
 #endif
         {{"normalize", odd, "-o", "-"}, 0, "\r\n*Malta\r\n", ""},
-        {{"normalize", odd, "-o", dir_.string() + "/none/x.cfg"},
-         1,
-         "",
-         "/none/x.cfg: cannot save"},
+        {{"normalize", odd, "-o", missing + "/x"}, 1, "", "missing.cfg/x: cannot save"},
         {{"build", json, "-o", "/dev/stdout"}, 0, "\r\n*Malta\r\n", ""},
         {{"build", bad, "-o", out}, 1, "", bad + ": not valid JSON"},
         {{"--version"}, 0, "velquor-cfg 2.0.0\n", ""},
@@ -97,9 +88,7 @@ TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
         {{"bogus"}, 2, "", "unknown subcommand \"bogus\""},
         {{"dump"}, 2, "", help},
         {{"dump", odd, "extra"}, 2, "", help},
-        {{"check", "--bogus", odd}, 2, "", help},
         {{"normalize", odd}, 2, "", help},
-        {{"normalize", odd, "-o"}, 2, "", help},
         {{"build", "-o", "-"}, 2, "", help},
     };
     for (const auto& c : cases) {
