@@ -20,8 +20,7 @@ struct Outcome {
 };
 
 /// The tool's tests: a scratch folder, the bundled sample, each command run in process.
-class CliTest : public ScratchDirTest {
-  protected:
+struct CliTest : ScratchDirTest {
     static std::string sample() { return std::string(VELQUOR_SOURCE_DIR) + "/examples/euro.cfg"; }
     /// The path as the text a user gives the tool.
     std::string write(const std::string& name, const std::string& bytes) const {
@@ -29,8 +28,7 @@ class CliTest : public ScratchDirTest {
     }
     static Outcome capture(const std::function<int(std::ostream&, std::ostream&)>& run) {
         std::ostringstream out, err;
-        const int code = run(out, err);
-        return {code, out.str(), err.str()};
+        return {run(out, err), out.str(), err.str()};  // a braced list runs in order
     }
     static Outcome dump(const std::string& f) {
         return capture([&](auto& o, auto& e) { return cli::runDump(f, o, e); });
