@@ -1,7 +1,6 @@
 #include "cfgfile/euro_file.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
@@ -45,10 +44,10 @@ struct FileTest : velquor::test::ScratchDirTest {
     std::string listing() const {
         std::string all;
         for (const auto& e : fs::recursive_directory_iterator(dir_))
-            all += e.path().string() + std::to_string(int(e.symlink_status().permissions())) +
+            all += "\n" + e.path().string() +
+                   std::to_string(int(e.symlink_status().permissions())) +
                    (e.is_symlink() ? fs::read_symlink(e.path()).string()
-                                   : (e.is_regular_file() ? read(e.path()) : "?")) +
-                   "\n";
+                                   : (e.is_regular_file() ? read(e.path()) : "?"));
         return all;
     }
     /// A link to `to`, through n - 1 links named after it.
@@ -186,14 +185,13 @@ TEST_F(FileTest, SaveKeepsWhatMakesTheFileItselfOrRefusesAndChangesNothing) {
         // Where the file system keeps no user attribute, that file is replaced too.
         const bool inPlace = c.inPlace && (fs::hard_link_count(target) > 1 ||
                                            ::listxattr(target.c_str(), nullptr, 0) > 0);
-        const std::string before = refused            ? listing()
-                                   : fs::exists(file) ? identity(file)
-                                                      : identity(write("new", ""));
+        const std::string was =
+            refused ? listing() : identity(fs::exists(file) ? file : write("new", ""));
         bool rewritten = false;
         failing_.meddle = [&](Step step, const fs::path&) { rewritten |= step == Truncate; };
         const std::string message = thrown(
             [&] { saveEuroFile(target, open ? catalogueWithMalta().get() : nullptr, failing_); });
-        EXPECT_EQ(refused ? listing() : identity(file), before);
+        EXPECT_EQ(refused ? listing() : identity(file), was);
         if (refused) {
             EXPECT_THAT(message, HasSubstr(c.landsIn + 1));
             EXPECT_EQ(message.starts_with(kWrite), open);
