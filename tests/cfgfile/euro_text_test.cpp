@@ -14,27 +14,23 @@ using namespace velquor::cfg;
 using namespace ::testing;
 using namespace std::string_literals;
 
-// Each named nation, in catalogue order, as "Name:place|place|...", trailing empty places
-// cut, then "@" and the last nation recognised.
+// Each named nation, in catalogue order, as "Name:place|place|..." over all eleven places,
+// trailing empty ones cut, then "@" and the last nation recognised.
 static std::string loaded(std::string_view text) {
     auto catalogue = BuildNationCatalogue();
-    const ReadResult r = readEuro(text, *catalogue, FillNationNames());
+    const std::string last = readEuro(text, *catalogue, FillNationNames()).currentKey;
     std::string all;
     for (const auto& e : *catalogue) {
         const auto& n = static_cast<const Liga&>(*e);
-        if (n.LigaName.empty())
-            continue;
         std::string line;
-        const auto add = [&](int count, std::initializer_list<const std::string*> places) {
-            for (const std::string* place : places)
-                line += count-- > 0 ? *place + "|" : "";
-        };
-        add(n.NUCL, {&n.UCL1, &n.UCL2, &n.UCL3, &n.UCL4});
-        add(n.NUEFA, {&n.UEFA1, &n.UEFA2, &n.UEFA3, &n.UEFA4});
-        add(n.NIntertoto, {&n.Intertoto1, &n.Intertoto2, &n.Intertoto3});
-        all += " " + n.LigaName + ":" + line.substr(0, line.find_last_not_of('|') + 1);
+        for (const std::string* place :
+             {&n.UCL1, &n.UCL2, &n.UCL3, &n.UCL4, &n.UEFA1, &n.UEFA2, &n.UEFA3, &n.UEFA4,
+              &n.Intertoto1, &n.Intertoto2, &n.Intertoto3})
+            line += *place + "|";
+        if (!n.LigaName.empty())
+            all += n.LigaName + ":" + line.substr(0, line.find_last_not_of('|') + 1) + " ";
     }
-    return (all.empty() ? "" : all.substr(1) + " ") + "@" + r.currentKey;
+    return all + "@" + last;
 }
 
 // The message of a refusal, then "LINE: message" of each finding, also of a refused file;
@@ -62,8 +58,8 @@ TEST(Reader, FollowsTheLoadLoopToTheCharacter) {
     const std::pair<std::string, std::string> rows[] = {
         // Places in running order, UCL, UEFA, Intertoto; empty lines take none; the rest is lost.
         {"\r\n*Germany\r\nC1\r\nC2\r\n\r\nC3\r\nC4\r\nU1\r\nU2\r\nU3\r\nI1\r\nI2\r\nExtra\r\n",
-         "Germany:C1|C2|C3|C4|U1|U2|U3|I1|I2 @Germany"},
-        {"*Andorra\r\nFC Vall\r\n", "Andorra:FC Vall @Andorra"},
+         "Germany:C1|C2|C3|C4|U1|U2|U3||I1|I2 @Germany"},
+        {"*Andorra\r\nFC Vall\r\n", "Andorra:||||FC Vall @Andorra"},
         {"*Spain\r\n  *Spain in blanks \r\n \r\nA\0B\xFF\r\n"s,
          "Spain:  *Spain in blanks | |A\0B\xFF @Spain"s},
         // The first table name a header holds; unknown headers skip their clubs.
