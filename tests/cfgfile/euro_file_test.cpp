@@ -204,8 +204,7 @@ TEST_F(FileTest, SaveKeepsWhatMakesTheFileItselfOrRefusesAndChangesNothing) {
 }
 
 TEST_F(FileTest, AWritableFileInAFolderTheUserCannotWriteIsSavedInPlace) {
-    // No folder stops root, so the save runs in a child that has become an
-    // ordinary user, for the system itself to refuse the temporary file.
+    // No folder stops root: the save runs as an ordinary user, for the system to refuse a new file.
     const fs::path file = euro(dir_, 0644, nullptr, 65534);
     fs::permissions(dir_, fs::perms(0555));
     const std::string before = identity(file);
