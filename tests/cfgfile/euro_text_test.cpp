@@ -3,7 +3,6 @@
 #include "cfgfile/euro_writer.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <sstream>
 
@@ -12,68 +11,64 @@
 
 using namespace velquor;
 using namespace velquor::cfg;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
+using namespace ::testing;
 using namespace std::string_literals;
 
-namespace {
-
-// Each named nation, in catalogue order, as "Name:place|place|...", trailing empty places
-// cut, then "@" and the last nation recognised.
-std::string loaded(std::string_view text) {
+// Each named nation, in catalogue order, as "Name:place|place|..." over all eleven places,
+// trailing empty ones cut, then "@" and the last nation recognised.
+static std::string loaded(std::string_view text) {
     auto catalogue = BuildNationCatalogue();
-    const ReadResult r = readEuro(text, *catalogue, FillNationNames());
+    const std::string last = readEuro(text, *catalogue, FillNationNames()).currentKey;
     std::string all;
     for (const auto& e : *catalogue) {
         const auto& n = static_cast<const Liga&>(*e);
-        if (n.LigaName.empty())
-            continue;
         std::string line;
-        const auto add = [&](int count, std::initializer_list<const std::string*> places) {
-            for (const std::string* place : places)
-                line += count-- > 0 ? *place + "|" : "";
-        };
-        add(n.NUCL, {&n.UCL1, &n.UCL2, &n.UCL3, &n.UCL4});
-        add(n.NUEFA, {&n.UEFA1, &n.UEFA2, &n.UEFA3, &n.UEFA4});
-        add(n.NIntertoto, {&n.Intertoto1, &n.Intertoto2, &n.Intertoto3});
-        all += " " + n.LigaName + ":" + line.substr(0, line.find_last_not_of('|') + 1);
+        for (const std::string* place :
+             {&n.UCL1, &n.UCL2, &n.UCL3, &n.UCL4, &n.UEFA1, &n.UEFA2, &n.UEFA3, &n.UEFA4,
+              &n.Intertoto1, &n.Intertoto2, &n.Intertoto3})
+            line += *place + "|";
+        if (!n.LigaName.empty())
+            all += n.LigaName + ":" + line.substr(0, line.find_last_not_of('|') + 1) + " ";
     }
-    return (all.empty() ? "" : all.substr(1) + " ") + "@" + r.currentKey;
+    return all + "@" + last;
 }
 
-// "LINE: message" of each finding; dropped: 1 those a save drops, 2 those read with droppedOnly.
-std::vector<std::string> findings(const std::string& text, int dropped = 0) {
+// The message of a refusal, then "LINE: message" of each finding, also of a refused file;
+// dropped: 1 those a save drops, 2 those read with droppedOnly.
+static std::vector<std::string> findings(const std::string& text, int dropped = 0) {
     auto catalogue = BuildNationCatalogue();
+    std::vector<Diagnostic> noted;
     ReadOptions options;
-    options.collectDiagnostics = true;
-    options.droppedOnly = dropped == 2;
+    options.file = "/some/euro.cfg";
+    options.collectDiagnostics = true, options.droppedOnly = dropped == 2;
+    options.diagnosticsOut = &noted;
     std::vector<std::string> out;
-    for (const Diagnostic& d : readEuro(text, *catalogue, FillNationNames(), options).diagnostics)
+    try {
+        readEuro(text, *catalogue, FillNationNames(), options);
+    } catch (const FileError& e) {
+        out.push_back(e.kind() == FileError::Kind::OrphanClubLine ? e.what() : "?");
+    }
+    for (const Diagnostic& d : noted)
         if (dropped == 0 || droppedOnSave(d.kind))
             out.push_back(std::to_string(d.line) + ": " + d.message);
     return out;
 }
 
-}  // namespace
-
 TEST(Reader, FollowsTheLoadLoopToTheCharacter) {
     const std::pair<std::string, std::string> rows[] = {
         // Places in running order, UCL, UEFA, Intertoto; empty lines take none; the rest is lost.
         {"\r\n*Germany\r\nC1\r\nC2\r\n\r\nC3\r\nC4\r\nU1\r\nU2\r\nU3\r\nI1\r\nI2\r\nExtra\r\n",
-         "Germany:C1|C2|C3|C4|U1|U2|U3|I1|I2 @Germany"},
-        {"*Andorra\r\nFC Vall\r\n", "Andorra:FC Vall @Andorra"},
+         "Germany:C1|C2|C3|C4|U1|U2|U3||I1|I2 @Germany"},
+        {"*Andorra\r\nFC Vall\r\n", "Andorra:||||FC Vall @Andorra"},
         {"*Spain\r\n  *Spain in blanks \r\n \r\nA\0B\xFF\r\n"s,
          "Spain:  *Spain in blanks | |A\0B\xFF @Spain"s},
         // The first table name a header holds; unknown headers skip their clubs.
-        {"*Spain v England\r\n", "England: @England"},
-        {"*** Italy (Serie A) ***\r\n*Northern Ireland\r\n*Republic of Ireland\r\n",
-         "Italy: Northern Ireland: Republic of Ireland: @Republic of Ireland"},
-        {"*Faeroe Islands\r\n*Lituania\r\n*Macedonia\r\n",
-         "Faeroe Islands: Lituania: Macedonia: @Macedonia"},
-        {"*Italy\r\nJuve\r\n*italy\r\nLost 1\r\n*\r\nLost 2\r\n*Wales\r\nCardiff\r\n",
-         "Italy:Juve Wales:Cardiff @Wales"},
-        {"*Atlantis\r\nNobody\r\n*Malta\r\nValletta\r\n", "Malta:Valletta @Malta"},
-        {"*Malta\r\n*Atlantis\r\n", "Malta: @Malta"},
+        {"*Spain v England\r\n*** Italy (Serie A) ***\r\n*Northern Ireland\r\n*Faeroe Islands\r\n"
+         "*Republic of Ireland\r\n*Lituania\r\n*Macedonia\r\n",
+         "England: Faeroe Islands: Italy: Lituania: Macedonia: Northern Ireland: "
+         "Republic of Ireland: @Macedonia"},
+        {"*Atlantis\r\nX\r\n*Italy\r\nJ\r\n*italy\r\nL\r\n*\r\nL\r\n*Wales\r\nC\r\n*Atlantis\r\n",
+         "Italy:J Wales:C @Wales"},
         {"*Spain\r\nA\r\nB\r\nC\r\n*Italy\r\n*Spain\r\nX\r\n", "Italy: Spain:X|B|C @Spain"},
         // Only CR ends a line, and it swallows the next byte whatever it is.
         {"*Wales\nCardiff\nSpain\n", "Spain: @Spain"},
@@ -82,8 +77,7 @@ TEST(Reader, FollowsTheLoadLoopToTheCharacter) {
         {"*Wales\r\nAB", "Wales:AB @Wales"},
         {"*Wales\r\nA", "Wales: @Wales"},
         {"A", "@"},
-        {"\r\r\r\r\r", "@"},
-    };
+        {"\r\r\r\r\r", "@"}};
     for (const auto& [text, nations] : rows)
         EXPECT_EQ(loaded(text), nations) << text;
 
@@ -96,42 +90,24 @@ TEST(Reader, FollowsTheLoadLoopToTheCharacter) {
     EXPECT_THAT(positions, ElementsAre(1, 3, 11));
 }
 
-TEST(Reader, ClubLineBeforeTheFirstHeaderFailsAndKeepsItsFindings) {
-    auto catalogue = BuildNationCatalogue();
-    std::vector<Diagnostic> noted;
-    ReadOptions options;
-    options.file = "/some/euro.cfg";
-    options.collectDiagnostics = true;
-    options.diagnosticsOut = &noted;
-    try {
-        readEuro("\r\n\rX\nOrphan\nFC\r\n*Malta\r\n", *catalogue, FillNationNames(), options);
-        FAIL() << "loaded";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.kind(), FileError::Kind::OrphanClubLine);
-        EXPECT_EQ(e.line(), 3);
-        EXPECT_THAT(e.what(), HasSubstr("/some/euro.cfg:3: club line \"\nOrphan\nFC\""));
-    }
-    // The LF finding explains the refusal, so it must survive it.
-    ASSERT_EQ(noted.size(), 3u);
-    EXPECT_EQ(noted[0].line * 10 + noted[1].line, 23);
-    EXPECT_EQ(noted[1].kind, Diagnostic::Kind::LfAlone);
-    EXPECT_EQ(noted[2].severity, Diagnostic::Severity::Error);
-}
-
 TEST(Reader, FindingsCutLongTextsShowOddBytesInHexAndTheSaveWarningGetsWhatASaveDrops) {
     const std::string forty(40, 'B');
-    const std::pair<std::string, std::string> shown[] = {
-        {"*Andorra\r\nA\r\n" + forty + "\r\n", "3: club line \"" + forty + "\" is beyond"},
-        {"*Andorra\r\nA\r\n" + forty + "C\r\n", "3: club line \"" + forty + "...\" is beyond"},
-        {"*Malta\r\n\x01", "2: the last character, byte 0x01, stands alone"},
-        {"*Malta\r\n\xAF", "2: the last character, byte 0xAF, stands alone"},
-        {"*Malta\r\n\x7F", "2: the last character, byte 0x7F, stands alone"},
-        {"*Malta\r\n\x1F", "2: the last character, byte 0x1F, stands alone"},
-        {"*Malta\r\n ", "2: the last character, ' ', stands alone"},
-        {"*Malta\r\n~", "2: the last character, '~', stands alone"},
-    };
-    for (const auto& [text, message] : shown)
-        EXPECT_THAT(findings(text), ElementsAre(::testing::StartsWith(message))) << text;
+    EXPECT_THAT(findings("*Andorra\r\nA\r\n" + forty + "\r\n"),
+                ElementsAre(StartsWith("3: club line \"" + forty + "\" is beyond")));
+    EXPECT_THAT(findings("*Andorra\r\nA\r\n" + forty + "C\r\n"),
+                ElementsAre(StartsWith("3: club line \"" + forty + "...\" is beyond")));
+    const std::pair<char, std::string> lastBytes[] = {{'\x01', "byte 0x01"}, {'\xAF', "byte 0xAF"},
+                                                      {'\x7F', "byte 0x7F"}, {'\x1F', "byte 0x1F"},
+                                                      {' ', "' '"},          {'~', "'~'"}};
+    for (const auto& [byte, shown] : lastBytes)
+        EXPECT_THAT(findings("*Malta\r\n"s + byte),
+                    ElementsAre(StartsWith("2: the last character, " + shown + ", stands alone")));
+    // A refused file keeps its findings: the LF one explains the refusal.
+    EXPECT_THAT(
+        findings("\r\n\rX\nO\nF\r\n*Malta\r\n"),
+        ElementsAre(HasSubstr("/some/euro.cfg:3: club line \"\nO\nF\" comes before"),
+                    StartsWith("2: CR not followed by LF"), StartsWith("3: line ends with LF"),
+                    EndsWith("the editor refuses the file")));
 
     // What the save warning gets is what a full check finds of text a save drops:
     // header text, an unknown block, 20 clubs beyond Andorra's place, then one for the rest.
@@ -150,24 +126,21 @@ TEST(Reader, HeaderNationIsTheFirstTableNameInTheLineForAnyTable) {
     // One pass over the header must pick what a plain search of every name in
     // table order picks, also for names inside other names, an empty name or a "*".
     const std::vector<NationNames> tables = {
-        FillNationNames(),           {"Malta", "Spain", "Spai"},   {"pain", "Spain", "Wales"},
-        {"Wales", "*Spa", "Spain"},  {"Spain", "", "Wales"},       {"*", "Spain"},
-        {"spain", "Italy", "Spain"}, {"Italy", "Ital", "It", "I"},
-    };
+        FillNationNames(),           {"Malta", "Spain", "Spai"},  {"pain", "Spain", "Wales"},
+        {"Wales", "*Spa", "Spain"},  {"Spain", "", "Wales"},      {"*", "Spain"},
+        {"spain", "Italy", "Spain"}, {"Italy", "Ital", "It", "I"}};
     std::istringstream headers(
         "*Spain|*Spai|*Spain v England|*** Italy ***|*|*S|*I|*Northern Ireland|*EnglandSpain|"
         "*SpainEngland|*SSpain|*Englan|*spain|*Spain\0|*Wales Spain|*ItalySpain|**Spa|"
         "*Republic of Ireland and Northern Ireland"s);
-    for (std::string header; std::getline(headers, header, '|');) {
+    for (std::string header; std::getline(headers, header, '|');)
         for (const NationNames& names : tables) {
             SCOPED_TRACE(::testing::PrintToString(names) + " " + header);
-            auto catalogue = BuildNationCatalogue();
+            auto c = BuildNationCatalogue();
             const int m = matchNation(names, header);
-            const bool known = m >= 0 && findNation(*catalogue, names[m]) != nullptr;
-            EXPECT_EQ(readEuro(header + "\r\n", *catalogue, names).currentKey,
-                      known ? names[m] : "");
+            const bool known = m >= 0 && findNation(*c, names[m]) != nullptr;
+            EXPECT_EQ(readEuro(header + "\r\n", *c, names).currentKey, known ? names[m] : "");
         }
-    }
 }
 
 TEST(Writer, WritesNamedNationsInCatalogueOrderWithTheClubsOfTheirPlaces) {
@@ -176,21 +149,17 @@ TEST(Writer, WritesNamedNationsInCatalogueOrderWithTheClubsOfTheirPlaces) {
     const auto name = [&](const char* nation) {
         return findNation(*catalogue, nation)->LigaName = nation, findNation(*catalogue, nation);
     };
-    auto albania = name("Albania"), spain = name("Spain"), italy = name("Italy"),
-         wales = name("Wales");
-    albania->UCL1 = "Club A";
-    albania->UEFA2 = "Club B";
-    spain->UCL2 = "Second";
+    auto albania = name("Albania"), spain = name("Spain"), italy = name("Italy");
+    name("Wales");
+    albania->UCL1 = "Club A", albania->UEFA2 = "Club B";
+    spain->UCL2 = "Second", spain->UEFA4 = "Fourth";
     spain->Intertoto3 = "Beyond Spain's two Intertoto places";
-    spain->UEFA4 = "Fourth";
-    italy->NUCL = 6;  // more places than the record has room for
-    italy->NUEFA = 0;
-    italy->UCL4 = "Four";
-    italy->UEFA1 = "Not offered";
+    italy->NUCL = 6, italy->NUEFA = 0;  // more places than the record has room for
+    italy->UCL4 = "Four", italy->UEFA1 = "Not offered";
     EXPECT_EQ(formatEuro(*catalogue),
               "\r\n*Albania\r\nClub A\r\nClub B\r\n\r\n*Italy\r\nFour\r\n"
               "\r\n*Spain\r\nSecond\r\nFourth\r\n\r\n*Wales\r\n");
-    EXPECT_THAT(nationsWithGaps(*catalogue), ::testing::ElementsAre("Albania", "Italy", "Spain"));
+    EXPECT_THAT(nationsWithGaps(*catalogue), ElementsAre("Albania", "Italy", "Spain"));
 }
 
 TEST(Cp1252, EveryByteBothWaysAndAsUtf8) {
@@ -203,12 +172,10 @@ TEST(Cp1252, EveryByteBothWaysAndAsUtf8) {
     std::string bytes, utf8;
     for (int b = 0; b < 256; ++b) {
         bytes += static_cast<char>(b);
-        if (b < 0x80)
-            utf8 += static_cast<char>(b);
-        else if (b == 0x80)
-            utf8 += high;
-        else if (b >= 0xA0)
-            utf8 += {static_cast<char>(0xC0 | b >> 6), static_cast<char>(0x80 | (b & 0x3F))};
+        utf8 += b < 0x80    ? std::string(1, char(b))
+                : b == 0x80 ? high
+                : b < 0xA0  ? ""
+                            : std::string{char(0xC0 | b >> 6), char(0x80 | (b & 0x3F))};
         ASSERT_EQ(unicodeToCp1252(cp1252ToUnicode(static_cast<unsigned char>(b))), b);
     }
     EXPECT_EQ(cp1252ToUtf8(bytes), utf8);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <algorithm>
+#include <functional>
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -19,37 +20,31 @@ struct Outcome {
 };
 
 /// The tool's tests: a scratch folder, the bundled sample, each command run in process.
-class CliTest : public ScratchDirTest {
-  protected:
+struct CliTest : ScratchDirTest {
     static std::string sample() { return std::string(VELQUOR_SOURCE_DIR) + "/examples/euro.cfg"; }
     /// The path as the text a user gives the tool.
     std::string write(const std::string& name, const std::string& bytes) const {
         return ScratchDirTest::write(name, bytes).string();
     }
-    template <typename Run>
-    static Outcome capture(Run run) {
+    static Outcome capture(const std::function<int(std::ostream&, std::ostream&)>& run) {
         std::ostringstream out, err;
-        const int code = run(out, err);
-        return {code, out.str(), err.str()};
+        return {run(out, err), out.str(), err.str()};  // a braced list runs in order
     }
-    static Outcome dump(const std::string& file) {
-        return capture([&](auto& out, auto& err) { return cli::runDump(file, out, err); });
+    static Outcome dump(const std::string& f) {
+        return capture([&](auto& o, auto& e) { return cli::runDump(f, o, e); });
     }
-    static Outcome check(const std::string& file) {
-        return capture([&](auto& out, auto& err) { return cli::runCheck(file, out, err); });
+    static Outcome check(const std::string& f) {
+        return capture([&](auto& o, auto& e) { return cli::runCheck(f, o, e); });
     }
-    static Outcome normalize(const std::string& file, const std::string& output) {
-        return capture(
-            [&](auto& out, auto& err) { return cli::runNormalize(file, output, out, err); });
+    static Outcome normalize(const std::string& f, const std::string& to) {
+        return capture([&](auto& o, auto& e) { return cli::runNormalize(f, to, o, e); });
     }
-    static Outcome build(const std::string& json, const std::string& output) {
-        return capture([&](auto& out, auto& err) { return cli::runBuild(json, output, out, err); });
+    static Outcome build(const std::string& json, const std::string& to) {
+        return capture([&](auto& o, auto& e) { return cli::runBuild(json, to, o, e); });
     }
     /// What a terminal shows: no control character but the line ends.
     static bool plain(const std::string& text) {
-        return std::none_of(text.begin(), text.end(), [](char c) {
-            return (static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == 0x7F;
-        });
+        return !std::regex_search(text, std::regex(R"([\x00-\x09\x0B-\x1F\x7F])"));
     }
 };
 

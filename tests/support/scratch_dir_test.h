@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,13 +13,11 @@ namespace velquor::test {
 
 /// A fresh folder per test, removed after it, so that a test sees every
 /// file the code under test leaves behind.
-class ScratchDirTest : public ::testing::Test {
-  protected:
+struct ScratchDirTest : ::testing::Test {
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         dir_ = std::filesystem::temp_directory_path() /
-               ("velquor-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
-                info->name());
+               ("velquor-" + std::to_string(::getpid()) + "-" + test);
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }
@@ -28,24 +25,20 @@ class ScratchDirTest : public ::testing::Test {
 
     /// Writes bytes to name below the folder, making the folders on the way.
     std::filesystem::path write(const std::string& name, const std::string& bytes) const {
-        const std::filesystem::path path = dir_ / name;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
+        std::filesystem::create_directories((dir_ / name).parent_path());
+        std::ofstream(dir_ / name, std::ios::binary) << bytes;
+        return dir_ / name;
     }
     static std::string read(const std::filesystem::path& path) {
         std::ifstream in(path, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
+        return {std::istreambuf_iterator<char>(in), {}};
     }
     /// The names in the folder, sorted.
     std::vector<std::string> entries() const {
-        std::vector<std::string> names;
+        std::set<std::string> names;
         for (const auto& e : std::filesystem::directory_iterator(dir_))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
+            names.insert(e.path().filename().string());
+        return {names.begin(), names.end()};
     }
 
     std::filesystem::path dir_;
