@@ -46,9 +46,11 @@ void whenShown(std::function<void(T*)> answer) {
     auto waited = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, [timer, waited, answer] {
         if (auto* shown = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();  // the answer may open the next modal window
             timer->deleteLater();
             answer(shown);
         } else if (++*waited > 500) {
+            timer->stop();
             timer->deleteLater();
             ADD_FAILURE() << "no " << T::staticMetaObject.className() << " showed";
             if (QWidget* other = QApplication::activeModalWidget())
@@ -155,19 +157,21 @@ TEST_F(EditorSmoke, SystemInfoStartsWhatTheRegistryNamesOrSaysItCannot) {
          "sysinfo.exe"},
         {"MSINFO32.EXE in the folder the second names", &tools, "MSINFO", folder, "MSINFO32.EXE"},
         {"neither entry", nullptr, "", {}, nullptr},
-        {"a folder without MSINFO32.EXE", &tools, "MSINFO", folder, nullptr},
+        {"a folder without MSINFO32.EXE", &tools, "MSINFO", folder + "\\none", nullptr},
         {"a first entry naming no file", &msinfo, "PATH", folder + "\\gone.exe", nullptr},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.why);
         for (const std::string* key : {&msinfo, &tools})
             velquor::test::deleteKey(HKEY_LOCAL_MACHINE, *key);
-        if (row.key)
+        if (row.key) {
             ASSERT_TRUE(velquor::test::setValue(HKEY_LOCAL_MACHINE, *row.key, row.name, REG_SZ,
                                                 row.value.toStdString()));
+        }
         const QString marker = scratch.filePath(QStringLiteral("%1.ran").arg(row.program));
-        if (row.program)
+        if (row.program) {
             ASSERT_TRUE(QFile::copy(QStringLiteral(VELQUOR_MARKER), scratch.filePath(row.program)));
+        }
         QString told;
         whenShown<QDialog>([&](QDialog* about) {
             if (!row.program)
