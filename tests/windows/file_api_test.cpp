@@ -1,6 +1,5 @@
-// Loading, the backup and the save on the Windows file API: what Windows
-// refuses that Linux allows (replacing a read-only file), attributes, and paths
-// as Windows users write them.
+// Loading, the backup and the save on the Windows file API, with paths as
+// Windows users write them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -69,23 +68,21 @@ TEST_F(WindowsFiles, ANameInTheSystemCodePageIsFoundByItsAnsiName) {
         EXPECT_NE(GetFileAttributesA((ansiFolder + name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
 }
 
-TEST_F(WindowsFiles, SavingOverAnExistingFileKeepsItsAttributes) {
-    const fs::path file = write("euro.cfg", kOld);
-    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
-    saveEuroFile(file, catalogueWithMalta().get());
-    EXPECT_EQ(read(file), kNew);
-    EXPECT_TRUE(attributes(file) & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(entries(), std::vector<std::string>{"euro.cfg"});
-}
-
-TEST_F(WindowsFiles, ReadOnlyTargetIsRefusedAndLeftAsItWas) {
-    const fs::path file = write("euro.cfg", kOld);
-    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_THROW(saveEuroFile(file, catalogueWithMalta().get()), FileError);
-    EXPECT_EQ(read(file), kOld);
-    EXPECT_TRUE(attributes(file) & FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(entries(), std::vector<std::string>{"euro.cfg"});
-    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+// Windows refuses to replace a read-only file; a hidden one stays hidden.
+TEST_F(WindowsFiles, SavingKeepsAHiddenFileHiddenAndRefusesAReadOnlyOne) {
+    for (const DWORD attribute : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_READONLY}) {
+        const bool readOnly = attribute == FILE_ATTRIBUTE_READONLY;
+        const fs::path file = write("euro.cfg", kOld);
+        ASSERT_TRUE(SetFileAttributesW(file.c_str(), attribute | FILE_ATTRIBUTE_ARCHIVE));
+        if (readOnly)
+            EXPECT_THROW(saveEuroFile(file, catalogueWithMalta().get()), FileError);
+        else
+            saveEuroFile(file, catalogueWithMalta().get());
+        EXPECT_EQ(read(file), readOnly ? kOld : kNew);
+        EXPECT_TRUE(attributes(file) & attribute) << attribute;
+        EXPECT_EQ(entries(), std::vector<std::string>{"euro.cfg"});
+        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
 }
 
 }  // namespace

@@ -10,15 +10,9 @@ namespace velquor::test {
 /// `reg` tool would, for the code under test to read back.
 inline bool setValue(HKEY root, const std::string& key, const std::string& name, DWORD type,
                      const std::string& data) {
-    HKEY opened = nullptr;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    const LONG rc =
-        RegSetValueExA(opened, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                       static_cast<DWORD>(data.size()));
-    RegCloseKey(opened);
-    return rc == ERROR_SUCCESS;
+    // Creates the key on the way, as `reg add` does.
+    return RegSetKeyValueA(root, key.c_str(), name.c_str(), type, data.data(),
+                           static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
 }
 
 inline void deleteKey(HKEY root, const std::string& key) {
