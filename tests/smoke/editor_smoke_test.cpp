@@ -1,7 +1,5 @@
-// The editor as a user meets it, with the real dialogs, registry and program
-// start of the system it runs on: the same test on Linux and, under Wine, on
-// Windows, where it drives velquor.exe's own code through its window. Both
-// must save the very bytes of one expected file.
+// The editor with the real dialogs, registry and program start of its system:
+// the same test on Linux and (under Wine) Windows, saving the same bytes.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
@@ -37,11 +35,9 @@ QByteArray bytesOf(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-/// Answers the next modal window of type T, as a user would, once it shows,
-/// and again while it stays open (Qt's file dialog may not take the first
-/// Open while it still reads the folder); windows the answer opens are left
-/// to their own watchers. One that never shows fails the test and leaves
-/// nothing open.
+/// Answers the next modal T as a user would, again while it stays open;
+/// windows the answer opens are left to their own watchers. One that never
+/// shows fails the test and leaves nothing open.
 template <typename T>
 void whenShown(std::function<void(T*)> answer) {
     struct Watch {
@@ -110,8 +106,7 @@ TEST_F(EditorSmoke, OpenEditSaveAndTheQuitQuestionThroughTheRealWindow) {
     const QString path = scratch.filePath(QStringLiteral("euro.cfg"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(VELQUOR_SOURCE_DIR "/examples/euro.cfg"), path));
 
-    // As a user types the whole path into the file name box and presses Enter
-    // (a row the folder view selected while loading would take precedence).
+    // Typed into the file name box; a row selected while loading would win.
     whenShown<QFileDialog>([&](QFileDialog* dialog) {
         for (auto* view : dialog->findChildren<QAbstractItemView*>())
             view->clearSelection();

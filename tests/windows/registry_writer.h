@@ -1,16 +1,13 @@
 #pragma once
 
 #include <windows.h>
-
 #include <string>
 
 namespace velquor::test {
 
-/// Writes and removes registry values with the plain Win32 calls, as the
-/// `reg` tool would, for the code under test to read back.
+/// Writes a value, creating its key, with the plain Win32 call, as `reg add` would.
 inline bool setValue(HKEY root, const std::string& key, const std::string& name, DWORD type,
                      const std::string& data) {
-    // Creates the key on the way, as `reg add` does.
     return RegSetKeyValueA(root, key.c_str(), name.c_str(), type, data.data(),
                            static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
 }
