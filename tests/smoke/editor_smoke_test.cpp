@@ -41,13 +41,13 @@ QByteArray bytesOf(const QString& path) {
 template <typename T>
 void whenShown(std::function<void(T*)> answer) {
     struct Watch {
-        QTimer timer;
         QPointer<QWidget> answered;
         bool hasAnswered = false;
         int ticks = 0;
     };
-    auto* watch = new Watch;
-    QObject::connect(&watch->timer, &QTimer::timeout, [watch, answer] {
+    auto* timer = new QTimer(qApp);  // one a test leaves running ends with the application
+    auto watch = std::make_shared<Watch>();
+    QObject::connect(timer, &QTimer::timeout, [timer, watch, answer] {
         QWidget* modal = QApplication::activeModalWidget();
         const bool done = watch->hasAnswered && (!watch->answered || !watch->answered->isVisible());
         if (done || ++watch->ticks > 500) {
@@ -56,8 +56,8 @@ void whenShown(std::function<void(T*)> answer) {
                 if (modal)
                     modal->close();
             }
-            watch->timer.stop();
-            QTimer::singleShot(0, [watch] { delete watch; });
+            timer->stop();
+            timer->deleteLater();
             return;
         }
         auto* shown = qobject_cast<T*>(modal);
@@ -67,7 +67,7 @@ void whenShown(std::function<void(T*)> answer) {
         watch->hasAnswered = true;
         answer(shown);
     });
-    watch->timer.start(20);
+    timer->start(20);
 }
 
 class EditorSmoke : public ::testing::Test {
