@@ -205,13 +205,16 @@ TEST_F(FileTest, SaveKeepsWhatMakesTheFileItselfOrRefusesAndChangesNothing) {
 
 TEST_F(FileTest, AWritableFileInAFolderTheUserCannotWriteIsSavedInPlace) {
     // No folder stops root: the save runs as an ordinary user, for the system to refuse a new file.
-    const fs::path file = euro(dir_, 0644, nullptr, 65534);
+    // The old text is kept meanwhile in the temporary folder, one of the user's own.
+    const fs::path file = euro(dir_, 0644, nullptr, 65534), tmp = dir_ / "tmp";
+    fs::create_directory(tmp);
+    ASSERT_EQ(::chown(tmp.c_str(), 65534, 65534), 0);
     fs::permissions(dir_, fs::perms(0555));
     const std::string before = identity(file);
     const pid_t child = ::fork();
     if (child == 0) {
         if (::setgroups(0, nullptr) || ::setresgid(65534, 65534, 65534) ||
-            ::setresuid(65534, 65534, 65534))
+            ::setresuid(65534, 65534, 65534) || ::setenv("TMPDIR", tmp.c_str(), 1))
             ::_exit(2);
         ::_exit(!thrown([&] { saveEuroFile(file, catalogueWithMalta().get()); }).empty());
     }
@@ -220,7 +223,8 @@ TEST_F(FileTest, AWritableFileInAFolderTheUserCannotWriteIsSavedInPlace) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_EQ(read(file), kSaved);
     EXPECT_EQ(identity(file), before);
-    EXPECT_EQ(entries(), std::vector<std::string>{"euro.cfg"}) << "left behind";
+    EXPECT_EQ(entries(), (std::vector<std::string>{"euro.cfg", "tmp"}));
+    EXPECT_TRUE(fs::is_empty(tmp)) << "left behind";
 }
 
 TEST_F(FileTest, TemporariesAreHiddenUniqueAndOnlyTheKeptCopyIsPrivate) {
