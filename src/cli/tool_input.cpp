@@ -9,7 +9,6 @@ namespace velquor::cli {
 ToolInput loadToolInput(const std::string& file, cfg::ReadOptions options, cfg::FileSystem& fs) {
     static const cfg::NationNames names = cfg::FillNationNames();
     ToolInput input{BuildNationCatalogue(), {}};
-    options.file = file;
     input.result = cfg::loadEuroFile(file, *input.catalogue, names, std::move(options), fs);
     return input;
 }
