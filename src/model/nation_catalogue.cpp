@@ -46,7 +46,6 @@ std::shared_ptr<mtxU_Collection> BuildNationCatalogue() {
         if (!added)
             throw AutomationError(err::kObjectNotSet, "BuildNationCatalogue",
                                   "Duplicate nation in the catalogue: " + name);
-        added->setKey(name);
         added->NIntertoto = row.intertoto;
         added->NUCL = row.ucl;
         added->NUEFA = row.uefa;
