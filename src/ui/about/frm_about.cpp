@@ -140,7 +140,6 @@ frmAbout::frmAbout(platform::Platform& platform, QWidget* parent)
     cmdSysInfo->setGeometry(twipsRect(4260, 2295, 1452, 345));
 
     setTabOrder(cmdOK, cmdSysInfo);
-    cmdOK->setFocus();
 
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
