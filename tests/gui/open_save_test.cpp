@@ -261,10 +261,12 @@ TEST_F(OpenSaveTest, TheFirstSaveOfAFileThatDropsLinesWarnsFirst) {
     trigger("tolGuardar");
     saveAs(scratch.filePath("other.cfg"));
     EXPECT_EQ(read(scratch.filePath("other.cfg")), "\r\n*Andorra\r\nVall!\r\n");
-    open(write("game/euro.cfg", kDropping));
+    const std::string five = "\r\n*Andorra\r\nVall\r\nB\r\nC\r\nD\r\nE\r\nF\r\n";
+    open(write("game/euro.cfg", five));
     trigger("tolGuardar");  // answered OK, not Save: nothing written
     EXPECT_EQ(dialogs.messages.size(), 3u);
-    EXPECT_EQ(read(path), kDropping);
+    EXPECT_FALSE(dialogs.messages.back().text.contains("more")) << "five are all named";
+    EXPECT_EQ(read(path), five);
 }
 
 }  // namespace

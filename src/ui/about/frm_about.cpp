@@ -133,7 +133,6 @@ frmAbout::frmAbout(platform::Platform& platform, QWidget* parent)
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(twipsRect(4245, 1845, 1467, 345));
     cmdOK->setDefault(true);
-    cmdOK->setAutoDefault(true);
 
     cmdSysInfo = new QPushButton(QStringLiteral("System info"), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));

@@ -75,7 +75,6 @@ frmBuscar::frmBuscar(QWidget* parent) : QDialog(parent) {
     cmdAceptar->setObjectName(QStringLiteral("cmdAceptar"));
     cmdAceptar->setGeometry(twipsRect(4860, 180, 1215, 435));
     cmdAceptar->setDefault(true);
-    cmdAceptar->setAutoDefault(true);
 
     cmdCancelar = new QPushButton(QStringLiteral("&Cancel"), this);
     cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
