@@ -104,8 +104,9 @@ TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
     // From (nullptr: none selected; "": where the last search left it), text and case typed or
     // Enter on the prefill, the node selected then, the message, whether the next opens with them.
     const std::tuple<const char*, const char*, bool, bool, const char*, QString, bool> rows[] = {
-        {"Scotland", "LaNd", false, false, "England", {}, true},  // round from the last
-        {"", "", false, true, "Faeroe Islands", {}, true},        // the prefill, from there
+        {"Scotland", "LaNd", false, false, "England", {}, true},   // round from the last
+        {"", "", false, true, "Faeroe Islands", {}, true},         // the prefill, from there
+        {"+Scotland", "LaNd", false, false, "England", {}, true},  // Faeroe Islands stays current
         {"Albania", "spain", true, false, "Albania", kNoMatch, true},
         {"", "spain", false, false, "Spain", {}, true},
         {"Spain", "pain", false, false, "Spain", {}, true},  // the selected node comes last
@@ -120,10 +121,12 @@ TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
     };
     for (const auto& [from, text, matchCase, enter, found, message, remembered] : rows) {
         SCOPED_TRACE(std::string(from ? from : "none") + " " + text);
-        if (!from)
+        if (!from || *from == '+')
             tree->clearSelection();  // the current node stays, unselected
-        else if (*from)
-            tree->setCurrentItem(tree->findItems(from, Qt::MatchExactly).value(0));
+        if (from && *from) {         // "+": the node is selected, not made current
+            QTreeWidgetItem* node = tree->findItems(from + (*from == '+'), Qt::MatchExactly)[0];
+            *from == '+' ? node->setSelected(true) : tree->setCurrentItem(node);
+        }
         elsewhere->setFocus();
         const SearchMemory before = memory;
         QApplication::setOverrideCursor(Qt::WaitCursor);
