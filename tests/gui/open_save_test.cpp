@@ -121,19 +121,14 @@ TEST_F(OpenSaveTest, EveryWayALoadCanFailShowsTheMessageClosesAndWritesNothing) 
 
 TEST_F(OpenSaveTest, AFailedSaveKeepsEveryFileAsItWasAndTheEditForTheNextTry) {
     const QString path = openAndEdit("a/euro.cfg", kSpainItaly, "Spain", "txtUCL_0", "!");
-    const QString folder = scratch.filePath("folder.cfg");
-    QDir().mkpath(folder);
     const struct {
         Step failAt;
         QString target;  // empty: the Save tool
         bool folderAtRename = false;
-    } rows[] = {{Create, {}},
-                {Write, {}},
-                {Sync, {}},
-                {Close, {}},
+    } rows[] = {{Create, {}},  // Write, Sync and Close: the core's tests
                 {Rename, {}},
-                {None, folder},
-                {None, scratch.filePath("missing/euro.cfg")},
+                {None, scratch.filePath("a")},  // a folder
+                {None, scratch.filePath("none/x.cfg")},
                 {None, scratch.filePath("a/new.cfg"), true}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.target.toStdString() + std::to_string(static_cast<int>(row.failAt)));
