@@ -167,8 +167,8 @@ TEST_F(MainWindowTest, EveryControlIsNamedInPlainEnglish) {
     const auto in = [](QWidget* w, const char* name) { return w->findChild<QWidget*>(name); };
     const auto button = [&](const char* name) { return band->widgetForAction(tool(name)); };
     tool("tolSaveAs")->setText("Save as");  // the action tells its button again: no tooltip
-    // Name and description. The caption "3th" is misspelt as it is; the find box is
-    // named although its label is the OK button's buddy.
+    // Name and description. The caption "3th" is misspelt as it is; the find box
+    // is named by its label.
     // clang-format off
     const std::tuple<QObject*, QString, QString> rows[] = {
         {tree(), "Nations", ""}, {in(window.get(), "Frame2"), "UEFA", ""},
