@@ -128,6 +128,9 @@ void frmEditor::markFirstNodeIfFocused() {
 
 void frmEditor::UpdateTools() {
     tolFind->setEnabled(Treeview1->topLevelItemCount() > 1);
+    // Before a file is open a save has nothing to write and could only fail.
+    tolGuardar->setEnabled(NationCatalogue != nullptr);
+    tolSaveAs->setEnabled(NationCatalogue != nullptr);
 }
 
 void frmEditor::closeEvent(QCloseEvent* event) {
