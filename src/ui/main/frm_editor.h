@@ -132,7 +132,8 @@ class frmEditor : public QMainWindow {
     // Loading and saving (frm_editor_file.cpp).
     void BuildNationCatalogue();
     void emptyTree();
-    void failLoad();
+    /// The loading error, with what happened as its details; then the window closes.
+    void failLoad(const QString& details);
     bool confirmGaps();
     void rememberDialogFolder(const QString& path);
     void takeOpenPath(const QString& path);

@@ -58,9 +58,9 @@ void frmEditor::BuildTree() {
                                                     : name));
             node->setData(0, kTagRole, platform::decodeText(record->key()));
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         busy.restore();
-        failLoad();
+        failLoad(QString::fromLocal8Bit(error.what()));
     }
 }
 
