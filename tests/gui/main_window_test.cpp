@@ -95,15 +95,24 @@ TEST_F(MainWindowTest, ANationsCountsOpenItsBoxesAndTypingChangesItsRecordAndThe
     click("Germany");
     EXPECT_EQ(box("txtUEFA_1")->text(), "Dortmund Athletics");
     EXPECT_EQ(box("txtUEFA_3")->text(), "Kiel Holstein");
-    erase("txtUCL_3");
-    type("txtUCL_2", QString::fromUtf8(" M\u00FCnchen *1860* \u20AC"));
-    EXPECT_EQ(record("Germany").UCL4, "");
-    dialogs.answers = {MessageAnswer::Save};  // Bochum, beyond Germany's places, goes
+    erase("txtUCL_1");
+    type("txtUCL_0", QString::fromUtf8(" M\u00FCnchen *1860* \u20AC"));
+    EXPECT_EQ(record("Germany").UCL2, "");
+    // Bochum, beyond Germany's places, goes; the clubs after the empty place move up.
+    dialogs.answers = {MessageAnswer::Save, MessageAnswer::Save};
     trigger("tolGuardar");
-    EXPECT_EQ(read(path),
-              "\r\n*Andorra\r\nAndorra la Vella\r\n\r\n*Germany\r\nBerlin FC\r\nMunich 1900\r\n"
-              "Hamburg SV M\xFCnchen *1860* \x80\r\nBremen FC\r\nDortmund Athletics\r\n"
-              "Stuttgart Kickers\r\nLeipzig Rovers\r\nMainz 05\r\n");
+    EXPECT_EQ(
+        read(path),
+        "\r\n*Andorra\r\nAndorra la Vella\r\n\r\n*Germany\r\nBerlin FC M\xFCnchen *1860* \x80\r\n"
+        "Hamburg SV\r\nKoln United\r\nBremen FC\r\nDortmund Athletics\r\n"
+        "Stuttgart Kickers\r\nLeipzig Rovers\r\nMainz 05\r\n");
+    QStringList panel;  // where the file now has them, as a reopening would show
+    for (const auto& each : kBoxes)
+        panel << box(each[0])->text();
+    EXPECT_EQ(panel, (QStringList{QString::fromUtf8("Berlin FC M\u00FCnchen *1860* \u20AC"),
+                                  "Hamburg SV", "Koln United", "Bremen FC", "Dortmund Athletics",
+                                  "Stuttgart Kickers", "Leipzig Rovers", "", "Mainz 05", "", ""}));
+    EXPECT_TRUE(box("txtUCL_0")->isUndoAvailable()) << "a box the save left as it was";
 
     // An open empties and shuts the panel, so that no edit lands elsewhere, and
     // takes the labels back to their start colours, without a nation's red.

@@ -143,6 +143,12 @@ class frmEditor : public QMainWindow {
     void connectPanel();
     void txtChange(Group group, int index);
     void clearPanel();
+    /// Fills the boxes from the record shown; everyBox false leaves a box
+    /// that already shows its text as it is, with its cursor and undo steps.
+    void fillBoxes(bool everyBox);
+    /// After a save: the records, and the boxes, hold the clubs where the
+    /// file now has them.
+    void showAsSaved();
     void showRefusal(const QString& reason);
     std::string* member(Liga& record, Group group, int index) const;
     std::shared_ptr<Liga> currentRecord() const;

@@ -223,6 +223,7 @@ bool frmEditor::SaveEuroFile(const QString& path) {
         return false;
     }
     state_.bUnsaved = false;
+    showAsSaved();
     return true;
 }
 
