@@ -143,6 +143,8 @@ TEST_F(MainWindowTest, BoxesRefuseWhatTheFileCouldNotHoldAndSayWhy) {
     } rows[] = {
         {true, false, "*", "A club name cannot start with \"*\": the line would read as a nation."},
         {false, false, "\u0141", "\"\u0141\" cannot be stored in euro.cfg."},
+        {false, false, "\U0001F600", "\"\U0001F600\" (U+1F600) cannot be stored in euro.cfg."},
+        {false, true, "\u200D", "\"\u200D\" (U+200D) cannot be stored in euro.cfg."},
         {false, true, "x\u00E9\u0142\u0141", "\"\u0142\" cannot be stored in euro.cfg."},
         {false, true, "\n", lineBreak},
         {false, true, "\r", lineBreak},
@@ -159,7 +161,12 @@ TEST_F(MainWindowTest, BoxesRefuseWhatTheFileCouldNotHoldAndSayWhy) {
         EXPECT_EQ(label("lblInfo")->text(), row.reason);
     }
     EXPECT_FALSE(state().bModified);
-    type("txtUCL_0", " *");  // the next edit puts the reason away
+    // The reason stays while typing goes on, until the user leaves the box.
+    type("txtUCL_0", "\u0141\u00F3d\u017A FC");
+    EXPECT_EQ(first->text(), "Berlin FC\u00F3d FC");
+    EXPECT_EQ(label("lblInfo")->text(), "\"\u017A\" cannot be stored in euro.cfg.");
+    EXPECT_TRUE(label("lblInfo")->isVisible());
+    box("txtUCL_1")->setFocus();
     EXPECT_FALSE(label("lblInfo")->isVisible());
 }
 

@@ -3,7 +3,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QProgressBar>
 #include <QScopeGuard>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -156,6 +159,10 @@ bool frmEditor::eventFilter(QObject* watched, QEvent* event) {
     // follows must not fill it a second time.
     if (watched == Treeview1->viewport() && event->type() == QEvent::MouseButtonPress)
         filledOnPress_ = nullptr;
+    // A club box's refusal goes when the user leaves the box.
+    if (event->type() == QEvent::FocusOut && qobject_cast<QLineEdit*>(watched) &&
+        !pbar->isVisible())
+        lblInfo->hide();
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -157,10 +157,8 @@ void frmEditor::connectPanel() {
                 validatorOf(box)->setAccepted(box->text());
                 txtChange(group, index);
             });
-            connect(box, &QLineEdit::textEdited, this, [this] {
-                if (lblInfo->isVisible() && !pbar->isVisible())
-                    lblInfo->hide();
-            });
+            // A refusal stays while the user types on, and goes with the focus.
+            box->installEventFilter(this);
             connect(box, &QLineEdit::inputRejected, this,
                     [this, box] { showRefusal(validatorOf(box)->reason()); });
         }
