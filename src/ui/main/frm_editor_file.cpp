@@ -1,7 +1,6 @@
 // Opening and saving euro.cfg from the window.
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScopeGuard>
@@ -16,6 +15,7 @@
 #include "cfgfile/euro_reader.h"
 #include "cfgfile/euro_writer.h"
 #include "model/nation_catalogue.h"
+#include "platform/native_path.h"
 #include "platform/platform.h"
 #include "platform/text_codec.h"
 #include "ui/main/busy_cursor.h"
@@ -24,14 +24,6 @@
 namespace velquor::ui {
 
 namespace {
-
-std::filesystem::path toPath(const QString& path) {
-#ifdef _WIN32
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
 
 // Up to and including the last separator; Qt's dialogs hand out "/" on
 // every system, Windows users may also see "\".
@@ -89,8 +81,9 @@ QString frmEditor::askFilePath(bool forSaving) {
 QString frmEditor::AskOpenPath() {
     emptyTree();
     const QString path = askFilePath(false);
-    if (!path.isEmpty())
-        takeOpenPath(path);
+    if (path.isEmpty() || !claimFile(path))
+        return {};
+    takeOpenPath(path);
     return path;
 }
 
@@ -107,8 +100,8 @@ void frmEditor::BuildNationCatalogue() {
 bool frmEditor::LoadEuroFile(const QString& path) {
     BusyCursor busy;
     try {
-        const std::filesystem::path file = toPath(path);
-        cfg::ensureBackup(file, toPath(state_.sCurrentFolder), fs_);
+        const std::filesystem::path file = platform::toPath(path);
+        cfg::ensureBackup(file, platform::toPath(state_.sCurrentFolder), fs_);
         const std::string bytes = cfg::readEuroBytes(file, fs_);
 
         lblInfo->setGeometry(infoPlace());  // a refusal may have widened it
@@ -147,6 +140,7 @@ bool frmEditor::LoadEuroFile(const QString& path) {
 
         pbar->hide();
         lblInfo->hide();
+        stamp_.emplace(path, bytes);
         return true;
     } catch (const std::exception&) {
         busy.restore();
@@ -196,10 +190,11 @@ bool frmEditor::confirmGaps() {
 
 bool frmEditor::SaveEuroFile(const QString& path) {
     const QString target = path.isEmpty() ? state_.sCurrentFile : path;
-    if (!droppedLines_.confirmSave(platform_.dialogs, this) || !confirmGaps())
+    if (!confirmOverwrite(target) || !droppedLines_.confirmSave(platform_.dialogs, this) ||
+        !confirmGaps())
         return false;
     try {
-        cfg::saveEuroFile(toPath(target), NationCatalogue.get(), fs_);
+        cfg::saveEuroFile(platform::toPath(target), NationCatalogue.get(), fs_);
     } catch (const std::exception&) {
         platform_.dialogs.message(
             this, {texts::kSavingError, texts::kErrorTitle, platform::MessageIcon::Critical,
@@ -207,6 +202,7 @@ bool frmEditor::SaveEuroFile(const QString& path) {
         return false;
     }
     state_.bUnsaved = false;
+    savedTo(target);
     return true;
 }
 
