@@ -156,7 +156,8 @@ TEST_F(OpenSaveTest, AFailedSaveKeepsEveryFileAsItWasAndTheEditForTheNextTry) {
 // What Open, a drop, closing or a save do with unsaved edits, by the answers they get.
 struct AskCase {
     const char* name;
-    char way;  // 'o' open, 'd' drop, 'q' close, 's' Save, 'a' Save as through a link to the file
+    char way;  // 'o' open, 'd' drop, 'q' close, 's' Save, 'a' Save as through a link to the
+               // file, 'e' Save as elsewhere
     bool gap;  // Spain's first place emptied, a gap before its second; else "!" typed there
     std::vector<MessageAnswer> answers;
     Step failAt;
@@ -194,8 +195,8 @@ TEST_P(AskBeforeLosingEdits, NoEditIsLostUnlessTheUserSaysSo) {
         open(other);
     else if (c.way == 's')
         trigger("tolGuardar");
-    else if (c.way == 'a')
-        saveAs(link);
+    else if (c.way == 'a' || c.way == 'e')
+        saveAs(c.way == 'a' ? link : scratch.filePath("b/new.cfg"));
     else
         window->close();
     fs.failAt = None;
@@ -218,7 +219,7 @@ TEST_P(AskBeforeLosingEdits, NoEditIsLostUnlessTheUserSaysSo) {
     }
     EXPECT_THAT(read(path), HasSubstr(std::string("\r\n*Spain\r\n") + c.spainFile));
     EXPECT_EQ(window->isVisible(), !c.goesOn || c.way != 'q');
-    if (!c.goesOn || c.way == 's' || c.way == 'a') {
+    if (!c.goesOn || c.way == 's' || c.way == 'a' || c.way == 'e') {
         EXPECT_EQ(state().bUnsaved, !c.goesOn);
     }
     if (c.goesOn && (c.way == 'o' || c.way == 'd')) {
@@ -261,6 +262,7 @@ const AskCase kAskCases[] = {
     {"SaveOverTheirChange", 's', false, {Save}, None, true, kEdited, {kChanged}, kTheirFile},
     {"SaveOverTheSameBytesAtANewTime", 's', false, {}, None, true, kEdited, {}, kSpainItaly.c_str()},
     {"SaveAsThroughALinkCancelOverTheirChange", 'a', false, {Cancel}, None, false, kTheirs, {kChanged}, kTheirFile},
+    {"SaveAsElsewhereLeavesTheirChange", 'e', false, {}, None, true, kTheirs, {}, kTheirFile},
     // clang-format on
 };
 INSTANTIATE_TEST_SUITE_P(Answers, AskBeforeLosingEdits, ::testing::ValuesIn(kAskCases),
