@@ -101,7 +101,7 @@ class EditorSmoke : public ::testing::Test {
     }
 };
 
-TEST_F(EditorSmoke, OpenEditSaveAndTheQuitQuestionThroughTheRealWindow) {
+TEST_F(EditorSmoke, OpenEditSaveAndTheQuestionsThatKeepEditsThroughTheRealWindow) {
     EXPECT_EQ(window.windowTitle(), texts::kCaption);
     const QString path = scratch.filePath(QStringLiteral("euro.cfg"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(VELQUOR_SOURCE_DIR "/examples/euro.cfg"), path));
@@ -141,12 +141,25 @@ TEST_F(EditorSmoke, OpenEditSaveAndTheQuitQuestionThroughTheRealWindow) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(box("txtUEFA_0")->text(), QStringLiteral("Unsaved"));
 
+    // Another program's change is not overwritten unasked.
+    const QByteArray theirs("\r\n*Spain\r\nTheirs FC\r\n");
+    QFile changed(path);
+    ASSERT_TRUE(changed.open(QIODevice::WriteOnly));
+    changed.write(theirs);
+    changed.close();
+    whenShown<QMessageBox>([&](QMessageBox* question) {
+        asked = question->text();
+        QTest::mouseClick(question->button(QMessageBox::Cancel), Qt::LeftButton);
+    });
+    trigger("tolGuardar");
+    EXPECT_EQ(asked, texts::kChangedOnDisk.arg(QDir::toNativeSeparators(path)));
+
     whenShown<QMessageBox>([](QMessageBox* question) {
         QTest::mouseClick(question->button(QMessageBox::No), Qt::LeftButton);
     });
     window.close();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(bytesOf(path), bytesOf(QStringLiteral(VELQUOR_SOURCE_DIR "/tests/smoke/saved.cfg")));
+    EXPECT_EQ(bytesOf(path), theirs);
 }
 
 #ifdef _WIN32

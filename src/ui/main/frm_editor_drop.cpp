@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QUrl>
 
 #include "ui/main/frm_editor.h"
@@ -39,7 +40,8 @@ void frmEditor::dropEvent(QDropEvent* event) {
     if (unloaded_ || loading_ || path.isEmpty())
         return;
     event->acceptProposedAction();
-    if (!offerSaveBeforeOpen())
+    const QScopedValueRollback<bool> handling(handling_, true);
+    if (!offerSaveBeforeOpen() || !claimFile(path))
         return;
     emptyTree();
     takeOpenPath(path);
