@@ -77,13 +77,16 @@ std::unique_ptr<OutputFile> FileSystem::createTemporary(const fs::path& dir, fs:
 
 void FileSystem::replace(const fs::path& from, const fs::path& to) {
 #ifdef _WIN32
-    // ReplaceFileW keeps the replaced file's attributes and security.
+    // ReplaceFileW keeps the replaced file's attributes and security. It
+    // makes its scratch file in the folder the name gives, and a bare name
+    // gives none (Wine: "The directory name is invalid").
+    const fs::path target = fs::absolute(to);
     std::error_code ec;
-    const bool replacing = fs::exists(fs::symlink_status(to, ec));
-    const DWORD attributes = ::GetFileAttributesW(to.c_str());
-    const BOOL done = replacing ? ::ReplaceFileW(to.c_str(), from.c_str(), nullptr,
+    const bool replacing = fs::exists(fs::symlink_status(target, ec));
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    const BOOL done = replacing ? ::ReplaceFileW(target.c_str(), from.c_str(), nullptr,
                                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                                : ::MoveFileExW(from.c_str(), to.c_str(),
+                                : ::MoveFileExW(from.c_str(), target.c_str(),
                                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!done)
         throw std::system_error(static_cast<int>(::GetLastError()), std::system_category(),
@@ -93,7 +96,7 @@ void FileSystem::replace(const fs::path& from, const fs::path& to) {
     constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                             FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     if (replacing && (attributes & kKept))
-        ::SetFileAttributesW(to.c_str(), attributes & kKept);
+        ::SetFileAttributesW(target.c_str(), attributes & kKept);
 #else
     fs::rename(from, to);
     // Make the rename itself durable.

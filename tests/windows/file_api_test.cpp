@@ -31,7 +31,7 @@ class WindowsFiles : public test::ScratchDirTest {
     static DWORD attributes(const fs::path& file) { return GetFileAttributesW(file.c_str()); }
 };
 
-TEST_F(WindowsFiles, PathsWithADriveLetterAndBackslashesLoadBackUpAndSave) {
+TEST_F(WindowsFiles, PathsWithADriveLetterAndBackslashesOrABareNameLoadBackUpAndSave) {
     write("euro.cfg", kOld);
     const std::string folder = folderText();
     ASSERT_TRUE(folder.size() > 3 && folder[1] == ':' && folder[2] == '\\') << folder;
@@ -47,6 +47,10 @@ TEST_F(WindowsFiles, PathsWithADriveLetterAndBackslashesLoadBackUpAndSave) {
     write("euro.cfg", "changed");
     EXPECT_FALSE(ensureBackup(file, folder)) << "one backup per folder, never renewed";
     EXPECT_EQ(read(dir_ / "euro.cfg.bak"), kOld);
+    fs::current_path(dir_);
+    EXPECT_NO_THROW(saveEuroFile("euro.cfg", catalogueWithMalta().get()));
+    fs::current_path(dir_.parent_path());
+    EXPECT_EQ(read(file), kNew);
     EXPECT_EQ(entries(), (std::vector<std::string>{"euro.cfg", "euro.cfg.bak"}));
 }
 
