@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
         "Never makes a backup and never writes anything but the -o output.",
         "velquor-cfg"};
     app.set_version_flag("--version", std::string("velquor-cfg ") + VELQUOR_VERSION);
+    app.allow_windows_style_options(false);  // /games/euro.cfg is a path, not an option
     app.require_subcommand(1);
     app.footer(
         "Exit status: 0 on success; 1 when the file cannot be loaded or written, or build "

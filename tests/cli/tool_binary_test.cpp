@@ -65,6 +65,7 @@ TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
         // What cannot be read is named with its reason; for check it is a usage error.
         {{"check", missing}, 2, "", missing + ": cannot open: no such file"},
         {{"check", dir_.string()}, 2, "", dir_.string() + ": cannot open: it is a folder"},
+        {{"check", "/no.cfg"}, 2, "", "/no.cfg: cannot open"},  // a path, not a /option
 #ifdef __linux__
         {{"dump", "/dev/null"}, 1, "", "/dev/null: cannot open: it is a device"},
         {{"normalize", fifo, "-o", out}, 1, "", fifo + ": cannot open: it is a FIFO"},
