@@ -21,15 +21,19 @@ bool isControl(char32_t u) {
 
 }  // namespace
 
+std::size_t utf8Length(unsigned char lead) {
+    return lead < 0x80                   ? 1
+           : lead >= 0xC2 && lead < 0xE0 ? 2
+           : lead >= 0xE0 && lead < 0xF0 ? 3
+           : lead >= 0xF0 && lead < 0xF5 ? 4
+                                         : 0;
+}
+
 std::size_t utf8Sequence(std::string_view bytes, char32_t& u) {
     if (bytes.empty())
         return 0;
     const auto lead = static_cast<unsigned char>(bytes[0]);
-    std::size_t length = lead < 0x80                   ? 1
-                         : lead >= 0xC2 && lead < 0xE0 ? 2
-                         : lead >= 0xE0 && lead < 0xF0 ? 3
-                         : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                       : 0;
+    const std::size_t length = utf8Length(lead);
     if (length == 0 || length > bytes.size())
         return 0;
     u = length == 1 ? lead : lead & (0x7F >> length);

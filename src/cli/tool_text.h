@@ -17,4 +17,7 @@ std::string terminalUtf8(std::string_view text);
 /// codePoint; 0 when text does not start with one.
 std::size_t utf8Sequence(std::string_view text, char32_t& codePoint);
 
+/// The length of a UTF-8 sequence that starts with lead; 0 when none can.
+std::size_t utf8Length(unsigned char lead);
+
 }  // namespace velquor::cli
