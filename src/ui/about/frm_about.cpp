@@ -14,6 +14,7 @@
 #include "platform/app_info.h"
 #include "platform/platform.h"
 #include "ui/about/sys_info.h"
+#include "ui/room_for_text.h"
 #include "ui/twips.h"
 
 namespace velquor::ui {
@@ -144,6 +145,8 @@ frmAbout::frmAbout(platform::Platform& platform, QWidget* parent)
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 
     Form_Load();
+    // The places are measured for Arial; a wider font takes more lines.
+    makeRoomForText(*this);
 }
 
 QString frmAbout::versionLine() {
