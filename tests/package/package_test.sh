@@ -2,12 +2,14 @@
 # Unpacks the Debian package into a scratch root and checks that what a user
 # gets works from there: the tool runs, the menu entry, metadata and icons are
 # where the desktop looks for them, every library the programs need is known,
-# and lintian finds no error. ./dev installs the validators it runs.
-# usage: package_test.sh DEB SAMPLE
+# and lintian finds no error. ./dev installs the validators it runs. With ZIP,
+# the Windows archive too.
+# usage: package_test.sh DEB SAMPLE [ZIP]
 set -uo pipefail
 
-deb=${1:?usage: package_test.sh DEB SAMPLE}
-sample=${2:?usage: package_test.sh DEB SAMPLE}
+deb=${1:?usage: package_test.sh DEB SAMPLE [ZIP]}
+sample=${2:?usage: package_test.sh DEB SAMPLE [ZIP]}
+zip=${3:-}
 version=2.0.0
 app_id=io.github.velquor.velquor
 
@@ -103,8 +105,25 @@ appstreamcli validate-tree --no-net "$root" || fail "appstreamcli rejects the in
 # --- Debian's own checks of the package; its warnings are shown, errors fail.
 lintian --fail-on error "$deb" || fail "lintian reports errors in $deb"
 
+# --- the Windows archive as a Windows user unpacks it: the programs, texts
+# Notepad shows right in any code page, the sample, where the source is.
+if [ -n "$zip" ]; then
+    home=$(sed -n 's|.*<url type="homepage">\(.*\)</url>.*|\1|p' "$usr"/share/metainfo/*.xml)
+    sample=$(realpath "$sample") && unzip -q "$zip" -d "$root/windows" && cd "$root/windows"/* ||
+        fail "unzip cannot unpack $zip"
+    [ -s velquor.exe ] && [ -s velquor-cfg.exe ] || fail "the programs are not in $zip"
+    cmp -s "$sample" examples/euro.cfg || fail "the zip's examples/euro.cfg is not the sample"
+    for text in *.txt licenses/*.txt licenses/qt/*.txt; do
+        [ "$(grep -c $'\r$' "$text")" = "$(wc -l <"$text")" ] || fail "LF without CR in $text"
+    done
+    [ "$(LC_ALL=C grep -c $'[\x80-\xFF]' README.txt)" = 0 ] || fail "README.txt: not ASCII"
+    [ "$(head -c 3 README-full.txt)" = $'\xEF\xBB\xBF' ] || fail "README-full.txt has no BOM"
+    grep -qF "$home" licenses/QT-LICENSE.txt && grep -qF +dfsg- licenses/QT-LICENSE.txt ||
+        fail "QT-LICENSE.txt does not name both $home and the Qt source it was built from"
+fi
+
 if [ $failures -ne 0 ]; then
-    echo "package_test: $failures check(s) failed for $deb" >&2
+    echo "package_test: $failures check(s) failed for $deb${zip:+ and $zip}" >&2
     exit 1
 fi
-echo "package_test: $deb passes"
+echo "package_test: $deb${zip:+ and $zip} passes"
