@@ -126,4 +126,4 @@ if [ $failures -ne 0 ]; then
     echo "package_test: $failures check(s) failed for $deb${zip:+ and $zip}" >&2
     exit 1
 fi
-echo "package_test: $deb${zip:+ and $zip} passes"
+echo "package_test: $deb${zip:+ and $zip}: every check passes"
