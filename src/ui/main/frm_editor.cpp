@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QScopeGuard>
@@ -80,6 +81,15 @@ void frmEditor::openTool() {
     if (path.isEmpty())
         return;
     openChosen(path);
+}
+
+void frmEditor::openFile(const QString& path) {
+    if (!offerSaveBeforeOpen())
+        return;
+    emptyTree();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    takeOpenPath(absolute);
+    openChosen(absolute);
 }
 
 void frmEditor::openChosen(const QString& path) {

@@ -39,11 +39,7 @@ void frmEditor::dropEvent(QDropEvent* event) {
     if (unloaded_ || loading_ || path.isEmpty())
         return;
     event->acceptProposedAction();
-    if (!offerSaveBeforeOpen())
-        return;
-    emptyTree();
-    takeOpenPath(path);
-    openChosen(path);
+    openFile(path);
 }
 
 }  // namespace velquor::ui
