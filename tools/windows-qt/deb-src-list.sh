@@ -34,7 +34,8 @@ for file in "$@"; do
         }
         function flush() {
             if (types ~ /(^|[ \t])deb([ \t]|$)/ && tolower(enabled) != "no")
-                emit(fields["uris"], fields["suites"], fields["components"], signedby, fields["trusted"])
+                emit(fields["uris"], fields["suites"], fields["components"], signedby,
+                     fields["trusted"])
             types = enabled = signedby = field = ""
             delete fields
         }
