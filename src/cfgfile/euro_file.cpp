@@ -11,16 +11,31 @@ namespace velquor::cfg {
 
 namespace {
 
-// Refuses at once what reading could hang on (a FIFO) or make no sense of (a
-// device, a socket, a folder); a missing file is left to the caller.
+// Refuses at once a missing file, and what reading could hang on (a FIFO) or
+// make no sense of (a device, a socket, a folder), saying which it is.
 void requireRegularFile(const fs::path& file) {
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
-    if (fs::is_directory(status))
-        throw FileError(FileError::Kind::Open, file,
-                        "cannot open: it is a folder, not a regular file");
-    if (fs::exists(status) && !fs::is_regular_file(status))
-        throw FileError(FileError::Kind::Open, file, "cannot open: it is not a regular file");
+    const auto refuse = [&](const std::string& what) {
+        throw FileError(FileError::Kind::Open, file, "cannot open: " + what);
+    };
+    switch (status.type()) {
+        case fs::file_type::regular:
+            return;
+        case fs::file_type::not_found:
+            return refuse("no such file");
+        case fs::file_type::none:  // the status could not be had
+            return refuse(ec.message());
+        case fs::file_type::directory:
+            return refuse("it is a folder, not a regular file");
+        case fs::file_type::fifo:
+            return refuse("it is a FIFO, not a regular file");
+        case fs::file_type::block:
+        case fs::file_type::character:
+            return refuse("it is a device, not a regular file");
+        default:
+            return refuse("it is not a regular file");
+    }
 }
 
 }  // namespace
@@ -48,9 +63,6 @@ bool ensureBackup(const fs::path& file, const fs::path& folder, FileSystem& fsys
 }
 
 std::string readEuroBytes(const fs::path& file, FileSystem& fsys) {
-    std::error_code ec;
-    if (!fs::exists(file, ec))
-        throw FileError(FileError::Kind::Open, file, "cannot open: no such file");
     requireRegularFile(file);
     try {
         return fsys.readAll(file);

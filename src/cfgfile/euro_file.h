@@ -13,7 +13,7 @@ inline constexpr const char* kBackupName = "euro.cfg.bak";
 /// Copies file to folder/euro.cfg.bak unless a file of that name is there
 /// already; a dangling link of that name is not a backup, the copy is made
 /// where it points. Returns whether a copy was made. Throws FileError (Open
-/// when file is not a regular file, Backup).
+/// when file is missing or not a regular file, Backup).
 bool ensureBackup(const std::filesystem::path& file, const std::filesystem::path& folder,
                   FileSystem& fs = FileSystem::real());
 

@@ -1,8 +1,10 @@
 #include "euro_writer.h"
 
+#include "cfgfile/euro_reader.h"
 #include "cfgfile/file_error.h"
 #include "cfgfile/safe_save.h"
 #include "model/liga.h"
+#include "model/nation_catalogue.h"
 
 namespace fs = std::filesystem;
 
@@ -73,6 +75,23 @@ std::string formatEuro(const mtxU_Collection& catalogue) {
     std::string text;
     writeEuro(catalogue, [&](std::string_view piece) { text.append(piece); });
     return text;
+}
+
+void settleAsWritten(mtxU_Collection& catalogue, const NationNames& names) {
+    const auto read = BuildNationCatalogue();
+    readEuro(formatEuro(catalogue), *read, names);
+    for (const auto& element : catalogue) {
+        auto* rec = dynamic_cast<Liga*>(element.get());
+        const auto written = rec ? findNation(*read, rec->key()) : nullptr;
+        if (!written)
+            continue;
+        for (int i = 1; i <= Liga::kMaxUcl; ++i)
+            *rec->ucl(i) = *written->ucl(i);
+        for (int i = 1; i <= Liga::kMaxUefa; ++i)
+            *rec->uefa(i) = *written->uefa(i);
+        for (int i = 1; i <= Liga::kMaxIntertoto; ++i)
+            *rec->intertoto(i) = *written->intertoto(i);
+    }
 }
 
 std::vector<std::string> nationsWithGaps(const mtxU_Collection& catalogue) {

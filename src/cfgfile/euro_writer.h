@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cfgfile/file_system.h"
+#include "cfgfile/nation_names.h"
 #include "model/mtxu_collection.h"
 
 namespace velquor::cfg {
@@ -18,6 +19,11 @@ void writeEuro(const mtxU_Collection& catalogue, const std::function<void(std::s
 
 /// The whole text writeEuro produces.
 std::string formatEuro(const mtxU_Collection& catalogue);
+
+/// Puts the clubs of catalogue in the places a reading of its written text
+/// gives them, so that it holds what a save wrote: after an empty place the
+/// later clubs move up a place, and what no place of the file holds goes.
+void settleAsWritten(mtxU_Collection& catalogue, const NationNames& names);
 
 /// Nations (in catalogue order) with an empty place before a filled one of the
 /// same competition: their later clubs move up a place when the file is read again.

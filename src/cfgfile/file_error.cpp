@@ -4,21 +4,19 @@
 
 namespace velquor::cfg {
 
-namespace {
-std::string describe(const std::filesystem::path& file, const std::string& reason,
-                     std::optional<long> line) {
-    std::string text = file.string();
+std::string describeFailure(std::string_view file, std::optional<long> line,
+                            std::string_view reason) {
+    std::string text(file);
     if (line)
         text += ":" + std::to_string(*line);
     if (!text.empty())
         text += ": ";
-    return text + reason;
+    return text.append(reason);
 }
-}  // namespace
 
 FileError::FileError(Kind kind, std::filesystem::path file, std::string reason,
                      std::optional<long> line)
-    : std::runtime_error(describe(file, reason, line)),
+    : std::runtime_error(describeFailure(file.string(), line, reason)),
       kind_(kind),
       file_(std::move(file)),
       reason_(std::move(reason)),

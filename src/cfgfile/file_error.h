@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace velquor::cfg {
 
@@ -35,6 +36,11 @@ class FileError : public std::runtime_error {
     std::string reason_;
     std::optional<long> line_;
 };
+
+/// "file:line: reason", or "file: reason" without a line: how a failure is
+/// told to the user, with the file and the reason as the caller shows them.
+std::string describeFailure(std::string_view file, std::optional<long> line,
+                            std::string_view reason);
 
 /// A short reason for a failure of the file layer: the system's text for an
 /// error code, the exception's message otherwise.

@@ -14,11 +14,9 @@ ToolInput loadToolInput(const std::string& file, cfg::ReadOptions options, cfg::
 }
 
 void reportFailure(std::ostream& err, const std::string& file, const cfg::FileError& e) {
-    err << "velquor-cfg: " << terminalUtf8(file);
-    if (e.line())
-        err << ':' << *e.line();
     // The reason may quote the file's bytes.
-    err << ": " << terminalText(e.reason()) << '\n';
+    err << "velquor-cfg: "
+        << cfg::describeFailure(terminalUtf8(file), e.line(), terminalText(e.reason())) << '\n';
 }
 
 }  // namespace velquor::cli

@@ -26,7 +26,7 @@ struct MessageRequest {
     QString title;  // empty: the application's title
     MessageIcon icon;
     MessageButtons buttons;
-    QString details;  // for a long list: shown in a details area when not empty
+    QString details;  // what the text leaves out (a long list, what happened); shown apart
 };
 
 struct FileRequest {

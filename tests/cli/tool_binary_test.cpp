@@ -66,8 +66,8 @@ TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
         {{"check", missing}, 2, "", missing + ": cannot open: no such file"},
         {{"check", dir_.string()}, 2, "", dir_.string() + ": cannot open: it is a folder"},
 #ifdef __linux__
-        {{"dump", "/dev/null"}, 1, "", "/dev/null: cannot open: it is not a regular file"},
-        {{"normalize", fifo, "-o", out}, 1, "", fifo + ": cannot open: it is not a regular file"},
+        {{"dump", "/dev/null"}, 1, "", "/dev/null: cannot open: it is a device"},
+        {{"normalize", fifo, "-o", out}, 1, "", fifo + ": cannot open: it is a FIFO"},
         // Output that cannot be written is a failure, and for check one it cannot report.
         {{"dump", odd}, 1, "", "cannot write to standard output", "/dev/full"},
         {{"check", odd}, 2, "", "cannot write to standard output", "/dev/full"},

@@ -149,13 +149,13 @@ class EditorTest : public ::testing::Test {
         box(name)->end(false);
         keys(box(name), text);
     }
-    /// Key presses for text; letters beyond ASCII come as a keyboard layout sends them.
+    /// Key presses for text; letters beyond ASCII and emoji come as a keyboard sends them.
     static void keys(QWidget* target, const QString& text) {
-        for (const QChar c : text)
+        for (const char32_t c : text.toUcs4())
             QTest::sendKeyEvent(
                 QTest::Click, target,
-                c.unicode() < 0x80 ? QTest::asciiToKey(c.toLatin1()) : Qt::Key_unknown, QString(c),
-                Qt::NoModifier);
+                c < 0x80 ? QTest::asciiToKey(static_cast<char>(c)) : Qt::Key_unknown,
+                QString::fromUcs4(&c, 1), Qt::NoModifier);
     }
     void erase(const QString& name) {
         box(name)->setFocus();

@@ -28,11 +28,19 @@ QString spoken(QObject* control, QAccessible::Text what = QAccessible::Descripti
 TEST_F(MainWindowTest, StartsEmptyAndShutFindNeedsTwoNationsAndOnlyEuroCfgIsTaken) {
     EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(window->centralWidget()->minimumSize(), QSize(547, 435));  // twips / 15
-    QStringList names;
-    for (QAction* action : window->findChild<QToolBar*>("Band1")->actions())
-        if (!action->isSeparator())
-            names << action->objectName() + (action->icon().isNull() ? " without icon" : "");
-    EXPECT_EQ(names, (QStringList{"tolAbrir", "tolGuardar", "tolSaveAs", "tolFind", "tolAbout"}));
+    const auto tools = [&] {
+        QStringList names;
+        for (QAction* action : window->findChild<QToolBar*>("Band1")->actions())
+            if (!action->isSeparator())
+                names << action->objectName() + (action->icon().isNull() ? " without icon" : "") +
+                             (action->isEnabled() ? "" : " shut");
+        return names;
+    };
+    // Nothing to save yet, nor to find.
+    EXPECT_EQ(tools(), (QStringList{"tolAbrir", "tolGuardar shut", "tolSaveAs shut", "tolFind shut",
+                                    "tolAbout"}));
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    trigger("tolSaveAs");
     for (QGroupBox* frame : window->findChildren<QGroupBox*>())
         EXPECT_TRUE(!frame->isEnabled() && frame->font().bold());
     // At 8.25 points, naming only families the system has: each one it
@@ -43,8 +51,6 @@ TEST_F(MainWindowTest, StartsEmptyAndShutFindNeedsTwoNationsAndOnlyEuroCfgIsTake
             EXPECT_TRUE(QFontDatabase::hasFamily(family)) << family.toStdString();
     }
     EXPECT_FALSE(label("lblInfo")->isVisible() || window->findChild<QWidget*>("pbar")->isVisible());
-    trigger("tolGuardar");  // nothing to save yet
-    expectOnlyMessage(ui::texts::kSavingError);
 
     // Anything but a single local euro.cfg dropped is refused (for one, see
     // AskBeforeLosingEdits).
@@ -53,16 +59,17 @@ TEST_F(MainWindowTest, StartsEmptyAndShutFindNeedsTwoNationsAndOnlyEuroCfgIsTake
     QDir().mkpath(scratch.filePath("d/euro.cfg"));
     EXPECT_FALSE(drop({scratch.filePath("d/euro.cfg")}));
     EXPECT_EQ(files(), (QStringList{"a/euro.cfg", "b/euro.cfg", "c/teams.cfg"}));
-    EXPECT_FALSE(tool("tolFind")->isEnabled());
     open(write("one/euro.cfg", kPortugal));
-    EXPECT_FALSE(tool("tolFind")->isEnabled());
+    EXPECT_EQ(tools(),
+              (QStringList{"tolAbrir", "tolGuardar", "tolSaveAs", "tolFind shut", "tolAbout"}));
     open(write("two/euro.cfg", kSpainItaly));
     EXPECT_TRUE(tool("tolFind")->isEnabled());
     trigger("tolAbrir");  // cancelled: the tree is emptied, the tools stay
     EXPECT_EQ(tree()->topLevelItemCount(), 0);
     EXPECT_TRUE(tool("tolFind")->isEnabled());
     window->close();  // nothing edited: no question
-    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages.size(), 0u);
+    EXPECT_EQ(dialogs.fileRequests.size(), 3u) << "three opens, no save";
     EXPECT_FALSE(window->isVisible());
 }
 
@@ -96,15 +103,24 @@ TEST_F(MainWindowTest, ANationsCountsOpenItsBoxesAndTypingChangesItsRecordAndThe
     click("Germany");
     EXPECT_EQ(box("txtUEFA_1")->text(), "Dortmund Athletics");
     EXPECT_EQ(box("txtUEFA_3")->text(), "Kiel Holstein");
-    erase("txtUCL_3");
-    type("txtUCL_2", QString::fromUtf8(" M\u00FCnchen *1860* \u20AC"));
-    EXPECT_EQ(record("Germany").UCL4, "");
-    dialogs.answers = {MessageAnswer::Save};  // Bochum, beyond Germany's places, goes
+    erase("txtUCL_1");
+    type("txtUCL_0", QString::fromUtf8(" M\u00FCnchen *1860* \u20AC"));
+    EXPECT_EQ(record("Germany").UCL2, "");
+    // Bochum, beyond Germany's places, goes; the clubs after the empty place move up.
+    dialogs.answers = {MessageAnswer::Save, MessageAnswer::Save};
     trigger("tolGuardar");
-    EXPECT_EQ(read(path),
-              "\r\n*Andorra\r\nAndorra la Vella\r\n\r\n*Germany\r\nBerlin FC\r\nMunich 1900\r\n"
-              "Hamburg SV M\xFCnchen *1860* \x80\r\nBremen FC\r\nDortmund Athletics\r\n"
-              "Stuttgart Kickers\r\nLeipzig Rovers\r\nMainz 05\r\n");
+    EXPECT_EQ(
+        read(path),
+        "\r\n*Andorra\r\nAndorra la Vella\r\n\r\n*Germany\r\nBerlin FC M\xFCnchen *1860* \x80\r\n"
+        "Hamburg SV\r\nKoln United\r\nBremen FC\r\nDortmund Athletics\r\n"
+        "Stuttgart Kickers\r\nLeipzig Rovers\r\nMainz 05\r\n");
+    QStringList panel;  // where the file now has them, as a reopening would show
+    for (const auto& each : kBoxes)
+        panel << box(each[0])->text();
+    EXPECT_EQ(panel, (QStringList{QString::fromUtf8("Berlin FC M\u00FCnchen *1860* \u20AC"),
+                                  "Hamburg SV", "Koln United", "Bremen FC", "Dortmund Athletics",
+                                  "Stuttgart Kickers", "Leipzig Rovers", "", "Mainz 05", "", ""}));
+    EXPECT_TRUE(box("txtUCL_0")->isUndoAvailable()) << "a box the save left as it was";
 
     // An open empties and shuts the panel, so that no edit lands elsewhere, and
     // takes the labels back to their start colours, without a nation's red.
@@ -135,6 +151,8 @@ TEST_F(MainWindowTest, BoxesRefuseWhatTheFileCouldNotHoldAndSayWhy) {
     } rows[] = {
         {true, false, "*", "A club name cannot start with \"*\": the line would read as a nation."},
         {false, false, "\u0141", "\"\u0141\" cannot be stored in euro.cfg."},
+        {false, false, "\U0001F600", "\"\U0001F600\" (U+1F600) cannot be stored in euro.cfg."},
+        {false, true, "\u200D", "\"\u200D\" (U+200D) cannot be stored in euro.cfg."},
         {false, true, "x\u00E9\u0142\u0141", "\"\u0142\" cannot be stored in euro.cfg."},
         {false, true, "\n", lineBreak},
         {false, true, "\r", lineBreak},
@@ -151,7 +169,12 @@ TEST_F(MainWindowTest, BoxesRefuseWhatTheFileCouldNotHoldAndSayWhy) {
         EXPECT_EQ(label("lblInfo")->text(), row.reason);
     }
     EXPECT_FALSE(state().bModified);
-    type("txtUCL_0", " *");  // the next edit puts the reason away
+    // The reason stays while typing goes on, until the user leaves the box.
+    type("txtUCL_0", "\u0141\u00F3d\u017A FC");
+    EXPECT_EQ(first->text(), "Berlin FC\u00F3d FC");
+    EXPECT_EQ(label("lblInfo")->text(), "\"\u017A\" cannot be stored in euro.cfg.");
+    EXPECT_TRUE(label("lblInfo")->isVisible());
+    box("txtUCL_1")->setFocus();
     EXPECT_FALSE(label("lblInfo")->isVisible());
 }
 
@@ -175,8 +198,8 @@ TEST_F(MainWindowTest, EveryControlIsNamedInPlainEnglish) {
     const auto in = [](QWidget* w, const char* name) { return w->findChild<QWidget*>(name); };
     const auto button = [&](const char* name) { return band->widgetForAction(tool(name)); };
     tool("tolSaveAs")->setText("Save as");  // the action tells its button again: no tooltip
-    // Name and description. The caption "3th" is misspelt as it is; the find box is
-    // named although its label is the OK button's buddy.
+    // Name and description. The caption "3th" is misspelt as it is; the find box
+    // is named by its label.
     // clang-format off
     const std::tuple<QObject*, QString, QString> rows[] = {
         {tree(), "Nations", ""}, {in(window.get(), "Frame2"), "UEFA", ""},

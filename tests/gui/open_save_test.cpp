@@ -1,6 +1,7 @@
 // Opening and saving from the window: the bytes on disk, every way either
 // can fail, and the questions that keep an edit from being lost.
 
+#include <sys/stat.h>
 #include <QCursor>
 #include <QScopeGuard>
 #include <filesystem>
@@ -50,33 +51,45 @@ TEST_F(OpenSaveTest, OpenBacksUpSavesLandWhereTheyWereSentAndEditsAreAskedFor) {
 }
 
 // A file the editor refuses, or one it cannot read, ends the run with the
-// message; odd files it can read load. Either way only the backup is written.
-TEST_F(OpenSaveTest, EveryWayALoadCanFailShowsTheMessageClosesAndWritesNothing) {
+// message, which tells what happened; odd files it can read load. Either way
+// only the backup is written.
+TEST_F(OpenSaveTest, EveryWayALoadCanFailShowsTheMessageWithItsCauseAndWritesNothing) {
     const QStringList none, both{"euro.cfg", "euro.cfg.bak"}, backup{"euro.cfg.bak"};
     std::string everyByte(256, '\0');
     std::iota(everyByte.begin(), everyByte.end(), '\0');
+    // What the details say, with the scratch folder as "~".
+    const QString file = "~/euro.cfg: ", club = "~/euro.cfg:1: club line \"",
+                  orphan = "\" comes before the first nation header",
+                  bak = file + "cannot make the backup ~/euro.cfg.bak: ",
+                  gone = "No such file or directory";
     const struct {
         const char* what;
         std::string bytes;      // empty: no file
-        Step failAt, meddleAt;  // just before meddleAt the file goes...
-        bool folder;            // ...and a folder may take its place
+        Step failAt, meddleAt;  // a read at failAt is refused, any other step finds the disk full;
+        char becomes;  // just before meddleAt the file goes and a folder ('d') comes; 'p': a FIFO
         QStringList left;
-        bool loads = false;
+        QString why = {};  // the details; none: the file loads
     } rows[] = {
         // clang-format off
-        {"orphan club line", "Nobody\r\n*Spain\r\n", None, None, false, both},
-        {"every byte: up to the CR, a club line with no nation", everyByte, None, None, false, both},
-        {"64 MiB without a line end", std::string(64 << 20, 'x'), None, None, false, both},
-        {"backup cut short", kSpainItaly, Copy, None, false, {"euro.cfg"}},
-        {"read fails", kSpainItaly, Read, None, false, both},
-        {"missing file", "", None, None, false, none},
-        {"gone before backup", kSpainItaly, None, Copy, false, none},
-        {"folder before backup", kSpainItaly, None, Copy, true, none},
-        {"gone before read", kSpainItaly, None, Read, false, backup},
-        {"folder before read", kSpainItaly, None, Read, true, backup},
-        {"only a CR", "\r", None, None, false, both, true},
-        {"1 MiB and one CR", std::string((1 << 20) + 1, '\r'), None, None, false, both, true},
-        {"every byte under a header", "*Spain\r\n" + everyByte, None, None, false, both, true},
+        {"orphan club line", "Nobody\r\n*Spain\r\n", None, None, 0, both, club + "Nobody" + orphan},
+        {"every byte: up to the CR, a club line with no nation", everyByte, None, None, 0, both,
+         club + platform::decodeText(everyByte.substr(0, 13)) + orphan},
+        {"64 MiB without a line end", std::string(64 << 20, 'x'), None, None, 0, both,
+         club + QString(40, 'x') + "..." + orphan},
+        {"backup on a full disk", kSpainItaly, Copy, None, 0, {"euro.cfg"},
+         bak + "No space left on device"},
+        {"unreadable", kSpainItaly, Read, None, 0, both, file + "cannot read: Permission denied"},
+        {"missing file", "", None, None, 0, none, file + "cannot open: no such file"},
+        {"a FIFO", "", None, None, 'p', none,
+         file + "cannot open: it is a FIFO, not a regular file"},
+        {"gone before backup", kSpainItaly, None, Copy, 0, none, bak + gone},
+        {"folder before backup", kSpainItaly, None, Copy, 'd', none, bak + "Invalid argument"},
+        {"gone before read", kSpainItaly, None, Read, 0, backup, file + "cannot read: " + gone},
+        {"folder before read", kSpainItaly, None, Read, 'd', backup,
+         file + "cannot read: it is not a regular file"},
+        {"only a CR", "\r", None, None, 0, both},
+        {"1 MiB and one CR", std::string((1 << 20) + 1, '\r'), None, None, 0, both},
+        {"every byte under a header", "*Spain\r\n" + everyByte, None, None, 0, both},
         // clang-format on
     };
     for (const auto& row : rows) {
@@ -89,23 +102,27 @@ TEST_F(OpenSaveTest, EveryWayALoadCanFailShowsTheMessageClosesAndWritesNothing) 
         const std::string saved = read(good);
         const QString path =
             row.bytes.empty() ? scratch.filePath("euro.cfg") : write("euro.cfg", row.bytes);
+        if (row.becomes == 'p' && ::mkfifo(QFile::encodeName(path).constData(), 0644) != 0)
+            ADD_FAILURE() << "no FIFO";
         bool busy = false;
         fs.meddle = [&](Step step, const stdfs::path& file) {
             const QCursor* pointer = QApplication::overrideCursor();
             busy = busy || (pointer && pointer->shape() == Qt::WaitCursor);
-            if (step == row.meddleAt && stdfs::remove(file) && row.folder)
+            if (step == row.meddleAt && stdfs::remove(file) && row.becomes == 'd')
                 stdfs::create_directory(file);
         };
         fs.failAt = row.failAt, fs.writeBudget = 5;
+        fs.error = row.failAt == Read ? EACCES : ENOSPC;
         dialogs.answers = {Yes, Yes};
         open(path);
         fs.failAt = None, fs.meddle = nullptr;
-        if (row.loads) {
+        if (row.why.isEmpty()) {
             EXPECT_TRUE(dialogs.messages.empty() && window->isVisible());
             EXPECT_FALSE(window->findChild<QWidget*>("pbar")->isVisible());
             EXPECT_FALSE(label("lblInfo")->isVisible());
         } else {
             expectOnlyMessage(ui::texts::kLoadingError);
+            EXPECT_EQ(dialogs.messages[0].details.replace(scratch.path(), "~"), row.why);
             EXPECT_FALSE(window->isVisible());
         }
         EXPECT_EQ(files().filter(QRegularExpression("^euro")), row.left);
@@ -136,33 +153,45 @@ TEST_F(OpenSaveTest, TheCommandLinesFileOpensAsOpenWould) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(OpenSaveTest, AFailedSaveKeepsEveryFileAsItWasAndTheEditForTheNextTry) {
+TEST_F(OpenSaveTest, AFailedSaveTellsWhyAndKeepsEveryFileAsItWasAndTheEditForTheNextTry) {
     const QString path = openAndEdit("a/euro.cfg", kSpainItaly, "Spain", "txtUCL_0", "!");
+    const QString full = "~/a/euro.cfg: cannot save: No space left on device";
+    // A write at failAt finds the disk full; at Create it is refused, as in a read-only folder.
     const struct {
         Step failAt;
-        QString target;  // empty: the Save tool
-        bool folderAtRename = false;
-    } rows[] = {{Create, {}},  // Write, Sync and Close: the core's tests
-                {Rename, {}},
-                {None, scratch.filePath("a")},  // a folder
-                {None, scratch.filePath("none/x.cfg")},
-                {None, scratch.filePath("a/new.cfg"), true}};
+        QString target;   // empty: the Save tool
+        QString why;      // the details, with the scratch folder as "~"
+        char meddle = 0;  // 'r': the file is read-only; 'd': a folder takes the name at the rename
+    } rows[] = {
+        {Write, {}, full},  // Sync and Close: the core's tests
+        {Rename, {}, full},
+        {None, {}, "~/a/euro.cfg: cannot save: the file is read-only", 'r'},
+        {Create, scratch.filePath("a/new.cfg"), "~/a/new.cfg: cannot save: Permission denied"},
+        {None, scratch.filePath("a"), "~/a: cannot save: it is not a regular file"},
+        {None, scratch.filePath("none/x.cfg"),
+         "~/none/x.cfg: cannot save: No such file or directory"},
+        {None, scratch.filePath("a/new.cfg"), "~/a/new.cfg: cannot save: Is a directory", 'd'}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.target.toStdString() + std::to_string(static_cast<int>(row.failAt)));
+        SCOPED_TRACE(row.why.toStdString());
         dialogs.messages.clear();
         fs.failAt = row.failAt, fs.writeBudget = 5;
-        if (row.folderAtRename)
+        fs.error = row.failAt == Create ? EACCES : ENOSPC;
+        if (row.meddle == 'd')
             fs.meddle = [](Step step, const stdfs::path& file) {
                 if (step == Rename)
                     stdfs::create_directory(file);
             };
+        QFile::setPermissions(
+            path, row.meddle == 'r' ? QFile::ReadOwner : QFile::ReadOwner | QFile::WriteOwner);
         row.target.isEmpty() ? trigger("tolGuardar") : saveAs(row.target);
         fs.failAt = None, fs.meddle = nullptr;
         expectOnlyMessage(kFailed);
+        EXPECT_EQ(dialogs.messages[0].details.replace(scratch.path(), "~"), row.why);
         EXPECT_EQ(read(path), kSpainItaly);
         EXPECT_EQ(files(), (QStringList{"a/euro.cfg", "a/euro.cfg.bak"})) << "no temporary left";
         EXPECT_TRUE(window->isVisible());
     }
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     dialogs.messages.clear();
     saveAs(path);
     EXPECT_TRUE(dialogs.messages.empty());
@@ -247,10 +276,11 @@ const AskCase kAskCases[] = {
 INSTANTIATE_TEST_SUITE_P(Answers, AskBeforeLosingEdits, ::testing::ValuesIn(kAskCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Andorra has one place: its other six club lines go on save, and so does
-// the block of Atlantis, which is no nation.
-const std::string kDropping =
-    "\r\n*Andorra\r\nVall\r\nB\r\nC\r\nD\r\nE\r\nF\r\nG\r\n*Atlantis\r\nX\r\n";
+// Andorra has one place: its other 26 club lines go on save (the reader keeps
+// 20 findings of a kind and counts the rest), and so does the block of
+// Atlantis, which is no nation.
+const std::string kDropping = "\r\n*Andorra\r\nVall\r\n" +
+                              QByteArray("B\r\n").repeated(26).toStdString() + "*Atlantis\r\nX\r\n";
 
 TEST_F(OpenSaveTest, TheFirstSaveOfAFileThatDropsLinesWarnsFirst) {
     const QString path = openAndEdit("game/euro.cfg", kDropping, "Andorra", "txtUEFA_0", "!");
@@ -264,8 +294,8 @@ TEST_F(OpenSaveTest, TheFirstSaveOfAFileThatDropsLinesWarnsFirst) {
                 warning.buttons == MessageButtons::SaveCancel);
     EXPECT_TRUE(warning.text.contains(
         "Line 4: club line \"B\" is beyond Andorra's 1 place and is dropped on save"));
-    EXPECT_TRUE(warning.text.contains("And 2 more (see the details)."));
-    EXPECT_TRUE(warning.details.contains("Line 10: header \"*Atlantis\""));
+    EXPECT_TRUE(warning.text.contains("And 22 more (see the details)."));
+    EXPECT_TRUE(warning.details.contains("Line 30: header \"*Atlantis\""));
     // Once answered Save it asks no more, until the file is opened again.
     dialogs.messages.clear();
     dialogs.answers = {Cancel, Save};

@@ -2,8 +2,10 @@
 
 #include <QFrame>
 #include <QWindow>
+#include <cmath>
 
 #include "editor_fixture.h"
+#include "ui/twips.h"
 
 namespace velquor::test {
 namespace {
@@ -38,6 +40,33 @@ TEST_F(WindowShows, EveryNationsNodeHasItsFlagAndItsCaptionFitsItsLabel) {
     QTest::keyClick(tree(), Qt::Key_F2);
     QTest::keyClicks(tree()->focusWidget(), "Narnia\r");
     EXPECT_EQ(tree()->findItems("Narnia", {}).size(), 0);
+}
+
+// At a fractional scale an edge between device pixels is rounded one way for a
+// tree and the other for its viewport: each tree lies on whole device pixels
+// in its place, its frame drawn again over it, where nothing covers it.
+TEST_F(WindowShows, TheNationTreesFramesShowWholeOnWholeDevicePixels) {
+    open(write("x/euro.cfg", kSpainItaly));  // the stand-in tree shown and hidden again
+    const qreal ratio = window->devicePixelRatioF();
+    const QObjectList stack = window->centralWidget()->children();  // bottom to top
+    const std::pair<const char*, QRect> trees[] = {
+        {"Treeview1", ui::twipsRect(120, 60, 3255, 5775)},
+        {"TreeView2", ui::twipsRect(120, 180, 3255, 5295)}};
+    for (const auto& [name, place] : trees) {
+        SCOPED_TRACE(name);
+        const auto* tree = window->findChild<QWidget*>(name);
+        const QRect at(tree->mapTo(window.get(), QPoint()), tree->size());
+        for (const int edge : {at.left(), at.top(), at.left() + at.width(), at.top() + at.height()})
+            EXPECT_DOUBLE_EQ(edge * ratio, std::round(edge * ratio)) << edge;
+        EXPECT_EQ(tree->geometry().united(place), place) << "inside its place";
+        EXPECT_LE(place.width() + place.height() - tree->width() - tree->height(), 4);
+        const auto* frame = window->findChild<QWidget*>(QString(name) + "Frame");
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(frame->geometry(), tree->geometry());
+        EXPECT_EQ(frame->isVisible(), ratio != std::round(ratio) && tree->isVisible());
+        EXPECT_GT(stack.indexOf(frame), stack.indexOf(tree)) << "drawn over it";
+        EXPECT_TRUE(frame->testAttribute(Qt::WA_TransparentForMouseEvents));
+    }
 }
 
 TEST_F(WindowShows, TheAboutBoxHasNoIconAndNothingTouchesTheRuleOrTheEdge) {

@@ -20,6 +20,7 @@ class FailingFileSystem : public cfg::FileSystem {
     Step failAt = Step::None;
     Step thenFailAt = Step::None;  // fails too, to fail the recovery from the first
     std::size_t writeBudget = 0;   // with Write or Copy: bytes that land before it fails
+    int error = ENOSPC;            // what the failure says
     /// Runs just before each step with the path it works on, to change the
     /// files under the program's feet (a file vanishing, becoming a folder).
     std::function<void(Step, const Path&)> meddle;
@@ -80,7 +81,7 @@ class FailingFileSystem : public cfg::FileSystem {
     }
     void check(Step step) {
         if (failAt == step || thenFailAt == step)
-            throw std::system_error(ENOSPC, std::generic_category(), "injected");
+            throw std::system_error(error, std::generic_category(), "injected");
     }
 };
 

@@ -11,6 +11,11 @@
 
 #include "platform/dialogs.h"
 
+/// A QString in a failure's message, as its text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace velquor::test {
 
 /// Dialogs that never block. File dialogs hand out the next scripted path (an

@@ -49,14 +49,10 @@ void Buscar(QTreeWidget& Treeview1, SearchMemory& memory, platform::Dialogs& dia
         // The text may carry wildcards of its own; the stars make it "contains".
         const QString pattern = QLatin1Char('*') + (m ? s : s.toUpper()) + QLatin1Char('*');
         const LikePattern like(pattern.toStdU32String());
-        QTreeWidgetItem* selected = selectedNode(Treeview1);
-        if (!selected)
-            throw AutomationError::standard(err::kObjectNotSet, "Buscar");
         const int n = Treeview1.topLevelItemCount();
-        const int k = Treeview1.indexOfTopLevelItem(selected) + 1;
-        if (k < 1)
-            throw AutomationError::standard(err::kObjectNotSet, "Buscar");
-        // After the selected node, wrapping, the selected node itself last.
+        // Node k is selected (0: none is); the search starts after it,
+        // wrapping, the selected node itself last.
+        const int k = Treeview1.indexOfTopLevelItem(selectedNode(Treeview1)) + 1;
         for (int step = 1; step <= n; ++step) {
             QTreeWidgetItem* node = Treeview1.topLevelItem((k - 1 + step) % n);
             const QString text = m ? node->text(0) : node->text(0).toUpper();

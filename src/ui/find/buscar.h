@@ -21,9 +21,9 @@ struct SearchMemory {
 
 /// The nation search: asks for a text with frmBuscar, then selects the next
 /// top-level node of Treeview1 after the selected one (wrapping, the selected
-/// node last) whose text contains it, and hands that node to nodeClick.
-/// Failures (no node selected, an invalid pattern) are reported with the
-/// title "Search error" and leave memory as it was.
+/// node last; from the first node when none is selected) whose text contains
+/// it, and hands that node to nodeClick. Failures (an invalid pattern) are
+/// reported with the title "Search error" and leave memory as it was.
 void Buscar(QTreeWidget& Treeview1, SearchMemory& memory, platform::Dialogs& dialogs,
             const std::function<void(QTreeWidgetItem*)>& nodeClick, QWidget* parent);
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QFont>
 #include <QIcon>
 #include <QKeyEvent>
@@ -64,8 +63,8 @@ frmBuscar::frmBuscar(QWidget* parent) : QDialog(parent) {
     txtBuscar = new QLineEdit(this);
     txtBuscar->setObjectName(QStringLiteral("txtBuscar"));
     txtBuscar->setGeometry(twipsRect(1380, 240, 2775, 315));
-    // The label "&Find" is the OK button's buddy, so it cannot name the box.
-    txtBuscar->setAccessibleName(QStringLiteral("Find"));
+    // Alt+F takes the keyboard to the box the label names.
+    Label1->setBuddy(txtBuscar);
 
     chkMayusculas = new QCheckBox(QStringLiteral("&Match case"), this);
     chkMayusculas->setObjectName(QStringLiteral("chkMayusculas"));
@@ -79,11 +78,6 @@ frmBuscar::frmBuscar(QWidget* parent) : QDialog(parent) {
     cmdCancelar = new QPushButton(QStringLiteral("&Cancel"), this);
     cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
     cmdCancelar->setGeometry(twipsRect(4860, 720, 1215, 435));
-
-    // The label's access key goes to the control after it in tab order, the
-    // OK button; the event filter keeps it from pressing that button.
-    Label1->setBuddy(cmdAceptar);
-    Label1->installEventFilter(this);
 
     // Tab order: OK, Cancel, Match case, the text box, and round again.
     setTabOrder(cmdAceptar, cmdCancelar);
@@ -144,14 +138,6 @@ void frmBuscar::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-bool frmBuscar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Label1 && event->type() == QEvent::Shortcut) {
-        cmdAceptar->setFocus(Qt::ShortcutFocusReason);
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace velquor::ui

@@ -47,7 +47,6 @@ class frmBuscar : public QDialog {
     /// Esc presses Cancel. The close box ends in QDialog::reject, which is
     /// neither OK nor Cancel, so the fields keep their values.
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void cmdAceptar_Click();

@@ -32,8 +32,13 @@ QString ClubValidator::refusal(const QString& before, const QString& after) {
     if (startsWithStar(after) && !startsWithStar(before))
         return tr("A club name cannot start with \"*\": the line would read as a nation.");
     if (unencodable(after) > unencodable(before)) {
-        const auto bad = platform::firstUnencodable(after);
-        const QString shown = bad ? QString::fromUcs4(&*bad, 1) : QString();
+        const char32_t bad = platform::firstUnencodable(after).value_or(U'\uFFFD');
+        const QString shown = QString::fromUcs4(&bad, 1);
+        // An emoji, or a character that draws nothing, may not show in the
+        // label's font: its number says which it is.
+        if (bad > 0xFFFF || !QChar::isPrint(bad))
+            return tr("\"%1\" (U+%2) cannot be stored in euro.cfg.")
+                .arg(shown, QString::number(bad, 16).toUpper().rightJustified(4, QLatin1Char('0')));
         return tr("\"%1\" cannot be stored in euro.cfg.").arg(shown);
     }
     return {};

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <algorithm>
+#include <limits>
 
 #include "platform/dialogs.h"
 #include "platform/text_codec.h"
@@ -17,6 +19,15 @@ QString described(const cfg::Diagnostic& finding) {
     return QCoreApplication::translate("DroppedLines", "Line %1: %2")
         .arg(finding.line)
         .arg(platform::decodeText(finding.message));
+}
+
+// How many findings the message leaves unnamed: a finding that sums up
+// those of its kind the reader only counted stands for all of them.
+int unnamed(const std::vector<cfg::Diagnostic>& findings) {
+    long count = 0;
+    for (std::size_t k = kNamed; k < findings.size(); ++k)
+        count += findings[k].more > 0 ? findings[k].more : 1;
+    return static_cast<int>(std::min<long>(count, std::numeric_limits<int>::max()));
 }
 
 }  // namespace
@@ -35,7 +46,7 @@ bool DroppedLines::confirmSave(platform::Dialogs& dialogs, QWidget* parent) {
     QStringList named = all.mid(0, static_cast<qsizetype>(kNamed));
     if (longList)
         named << QCoreApplication::translate("DroppedLines", "And %n more (see the details).",
-                                             nullptr, static_cast<int>(all.size() - named.size()));
+                                             nullptr, unnamed(findings_));
     const QString text =
         QCoreApplication::translate(
             "DroppedLines",

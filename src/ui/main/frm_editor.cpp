@@ -4,7 +4,10 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QProgressBar>
 #include <QScopeGuard>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -138,6 +141,9 @@ void frmEditor::markFirstNodeIfFocused() {
 
 void frmEditor::UpdateTools() {
     tolFind->setEnabled(Treeview1->topLevelItemCount() > 1);
+    // Before a file is open a save has nothing to write and could only fail.
+    tolGuardar->setEnabled(NationCatalogue != nullptr);
+    tolSaveAs->setEnabled(NationCatalogue != nullptr);
 }
 
 void frmEditor::closeEvent(QCloseEvent* event) {
@@ -163,6 +169,10 @@ bool frmEditor::eventFilter(QObject* watched, QEvent* event) {
     // follows must not fill it a second time.
     if (watched == Treeview1->viewport() && event->type() == QEvent::MouseButtonPress)
         filledOnPress_ = nullptr;
+    // A club box's refusal goes when the user leaves the box.
+    if (event->type() == QEvent::FocusOut && qobject_cast<QLineEdit*>(watched) &&
+        !pbar->isVisible())
+        lblInfo->hide();
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -136,7 +136,8 @@ class frmEditor : public QMainWindow {
     // Loading and saving (frm_editor_file.cpp).
     void BuildNationCatalogue();
     void emptyTree();
-    void failLoad();
+    /// The loading error, with what happened as its details; then the window closes.
+    void failLoad(const QString& details);
     bool confirmGaps();
     void rememberDialogFolder(const QString& path);
     void takeOpenPath(const QString& path);
@@ -146,6 +147,12 @@ class frmEditor : public QMainWindow {
     void connectPanel();
     void txtChange(Group group, int index);
     void clearPanel();
+    /// Fills the boxes from the record shown; everyBox false leaves a box
+    /// that already shows its text as it is, with its cursor and undo steps.
+    void fillBoxes(bool everyBox);
+    /// After a save: the records, and the boxes, hold the clubs where the
+    /// file now has them.
+    void showAsSaved();
     void showRefusal(const QString& reason);
     std::string* member(Liga& record, Group group, int index) const;
     std::shared_ptr<Liga> currentRecord() const;

@@ -1,6 +1,7 @@
 // Opening and saving euro.cfg from the window.
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
@@ -15,6 +16,7 @@
 #include "cfgfile/euro_file.h"
 #include "cfgfile/euro_reader.h"
 #include "cfgfile/euro_writer.h"
+#include "cfgfile/file_error.h"
 #include "model/nation_catalogue.h"
 #include "platform/platform.h"
 #include "platform/text_codec.h"
@@ -41,6 +43,20 @@ QString folderOf(const QString& path) {
     cut = std::max(cut, path.lastIndexOf(QLatin1Char('\\')));
 #endif
     return path.left(cut + 1);
+}
+
+// What actually happened, told as velquor-cfg tells it: the file, the line
+// where there is one, and the reason.
+QString failureDetails(const std::exception& error, const QString& file) {
+    const auto* failure = dynamic_cast<const cfg::FileError*>(&error);
+    if (!failure)
+        return QString::fromLocal8Bit(error.what());
+    // The reader quotes the file's bytes; any other reason is the system's text.
+    const QString reason = failure->kind() == cfg::FileError::Kind::OrphanClubLine
+                               ? platform::decodeText(failure->reason())
+                               : QString::fromLocal8Bit(failure->reason());
+    return QString::fromStdString(cfg::describeFailure(QDir::toNativeSeparators(file).toStdString(),
+                                                       failure->line(), reason.toStdString()));
 }
 
 // QProgressBar counts in int; positions of larger files are scaled down.
@@ -148,17 +164,17 @@ bool frmEditor::LoadEuroFile(const QString& path) {
         pbar->hide();
         lblInfo->hide();
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         busy.restore();
-        failLoad();
+        failLoad(failureDetails(error, path));
         return false;
     }
 }
 
-void frmEditor::failLoad() {
+void frmEditor::failLoad(const QString& details) {
     platform_.dialogs.message(
         this, {texts::kLoadingError, texts::kErrorTitle, platform::MessageIcon::Critical,
-               platform::MessageButtons::Ok});
+               platform::MessageButtons::Ok, details});
     closingAfterFailure_ = true;
     close();
 }
@@ -200,13 +216,14 @@ bool frmEditor::SaveEuroFile(const QString& path) {
         return false;
     try {
         cfg::saveEuroFile(toPath(target), NationCatalogue.get(), fs_);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         platform_.dialogs.message(
             this, {texts::kSavingError, texts::kErrorTitle, platform::MessageIcon::Critical,
-                   platform::MessageButtons::Ok});
+                   platform::MessageButtons::Ok, failureDetails(error, target)});
         return false;
     }
     state_.bUnsaved = false;
+    showAsSaved();
     return true;
 }
 

@@ -16,6 +16,7 @@
 #include "ui/main/club_validator.h"
 #include "ui/main/frm_editor.h"
 #include "ui/main/layout_font.h"
+#include "ui/main/tree_frame.h"
 #include "ui/twips.h"
 
 namespace velquor::ui {
@@ -185,8 +186,10 @@ void frmEditor::buildTrees(QWidget* client) {
     Treeview1 = tree(QStringLiteral("Treeview1"), twipsRect(120, 60, 3255, 5775));
     TreeView2 = tree(QStringLiteral("TreeView2"), twipsRect(120, 180, 3255, 5295));
     // The stand-in shows while the tree is emptied; to a reader it is the same list.
-    for (QTreeWidget* view : {Treeview1, TreeView2})
+    for (QTreeWidget* view : {Treeview1, TreeView2}) {
         view->setAccessibleName(QStringLiteral("Nations"));
+        new TreeFrame(view);
+    }
     TreeView2->hide();
     Treeview1->viewport()->installEventFilter(this);
 }

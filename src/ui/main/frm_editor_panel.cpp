@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <exception>
 
+#include "cfgfile/euro_writer.h"
 #include "model/liga.h"
 #include "model/nation_catalogue.h"
 #include "platform/platform.h"
@@ -58,9 +59,9 @@ void frmEditor::BuildTree() {
                                                     : name));
             node->setData(0, kTagRole, platform::decodeText(record->key()));
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         busy.restore();
-        failLoad();
+        failLoad(QString::fromLocal8Bit(error.what()));
     }
 }
 
@@ -90,20 +91,7 @@ void frmEditor::Treeview1_NodeClick(QTreeWidgetItem* Node) {
         state_.sCurrentKey = platform::encodeText(Node->data(0, kTagRole).toString()).value_or("");
         if (!state_.bPanelEnabled)
             EnablePanel(true);
-        auto fill = [this](auto& boxes, Group group) {
-            for (std::size_t k = 0; k < boxes.size(); ++k) {
-                const auto record = currentRecord();
-                const std::string* text =
-                    record ? member(*record, group, static_cast<int>(k)) : nullptr;
-                const QString shown = text ? platform::decodeText(*text) : QString();
-                // The file's text is what later edits are judged against.
-                validatorOf(boxes[k])->setAccepted(shown);
-                boxes[k]->setText(shown);
-            }
-        };
-        fill(txtUCL, Group::UCL);
-        fill(txtUEFA, Group::UEFA);
-        fill(txtIntertoto, Group::Intertoto);
+        fillBoxes(true);
         lblLiga->setText(texts::kCurrentLeaguePrefix + platform::decodeText(state_.sCurrentKey));
         ApplyPlaceCounts();
         state_.bFilling = false;
@@ -111,6 +99,35 @@ void frmEditor::Treeview1_NodeClick(QTreeWidgetItem* Node) {
         state_.bFilling = false;
         showError(QString::fromLocal8Bit(error.what()));
     }
+}
+
+void frmEditor::fillBoxes(bool everyBox) {
+    auto fill = [this, everyBox](auto& boxes, Group group) {
+        for (std::size_t k = 0; k < boxes.size(); ++k) {
+            const auto record = currentRecord();
+            const std::string* text =
+                record ? member(*record, group, static_cast<int>(k)) : nullptr;
+            const QString shown = text ? platform::decodeText(*text) : QString();
+            // The file's text is what later edits are judged against.
+            validatorOf(boxes[k])->setAccepted(shown);
+            // Setting a text also drops the box's undo steps, which belong to
+            // the nation shown before.
+            if (everyBox || boxes[k]->text() != shown)
+                boxes[k]->setText(shown);
+        }
+    };
+    fill(txtUCL, Group::UCL);
+    fill(txtUEFA, Group::UEFA);
+    fill(txtIntertoto, Group::Intertoto);
+}
+
+void frmEditor::showAsSaved() {
+    cfg::settleAsWritten(*NationCatalogue, state_.NationNames);
+    if (!currentRecord())
+        return;
+    state_.bFilling = true;
+    fillBoxes(false);
+    state_.bFilling = false;
 }
 
 std::shared_ptr<Liga> frmEditor::currentRecord() const {
@@ -140,10 +157,8 @@ void frmEditor::connectPanel() {
                 validatorOf(box)->setAccepted(box->text());
                 txtChange(group, index);
             });
-            connect(box, &QLineEdit::textEdited, this, [this] {
-                if (lblInfo->isVisible() && !pbar->isVisible())
-                    lblInfo->hide();
-            });
+            // A refusal stays while the user types on, and goes with the focus.
+            box->installEventFilter(this);
             connect(box, &QLineEdit::inputRejected, this,
                     [this, box] { showRefusal(validatorOf(box)->reason()); });
         }
