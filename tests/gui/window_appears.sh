@@ -3,6 +3,7 @@
 # display and waits up to 30 s for a window titled $TITLE (default: its main
 # window). Exit 77 (skipped) when the X tools are not installed.
 command -v xvfb-run >/dev/null && command -v xwininfo >/dev/null || { echo "skipped: no X tools"; exit 77; }
+export TITLE="${TITLE:-Velquor EC}"
 exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     QT_QPA_PLATFORM=xcb "$@" & pid=$!
     for _ in $(seq 300); do
