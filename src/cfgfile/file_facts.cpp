@@ -25,16 +25,16 @@ namespace velquor::cfg {
 
 namespace {
 
-std::uintmax_t linkCount(const fs::path& path) {
+std::optional<BY_HANDLE_FILE_INFORMATION> handleFacts(const fs::path& path) {
     const HANDLE handle =
         ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return 1;
+        return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
     const bool known = ::GetFileInformationByHandle(handle, &info) != 0;
     ::CloseHandle(handle);
-    return known ? info.nNumberOfLinks : 1;
+    return known ? std::optional(info) : std::nullopt;
 }
 
 }  // namespace
@@ -51,7 +51,12 @@ std::optional<FileFacts> FileSystem::inspect(const fs::path& path) {
     FileFacts facts;
     facts.type = status.type();
     facts.perms = status.permissions();
-    facts.links = linkCount(path);
+    if (const auto info = handleFacts(path)) {
+        facts.links = info->nNumberOfLinks;
+        facts.identity =
+            FileIdentity{info->dwVolumeSerialNumber,
+                         (std::uintmax_t{info->nFileIndexHigh} << 32) | info->nFileIndexLow};
+    }
     facts.writable = (attributes & FILE_ATTRIBUTE_READONLY) == 0;
     return facts;
 }
@@ -122,6 +127,8 @@ std::optional<FileFacts> FileSystem::inspect(const fs::path& path) {
     facts.writable = ::geteuid() == 0 ? (st.st_mode & 0222) != 0
                                       : ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
     facts.extendedAttributes = hasExtendedAttributes(path);
+    facts.identity = FileIdentity{static_cast<std::uintmax_t>(st.st_dev),
+                                  static_cast<std::uintmax_t>(st.st_ino)};
     return facts;
 }
 

@@ -19,6 +19,14 @@ class OutputFile {
     virtual void close() = 0;
 };
 
+/// What tells one file from every other: the same for all its names, new for
+/// a file written under the name by a rename.
+struct FileIdentity {
+    std::uintmax_t volume = 0;
+    std::uintmax_t index = 0;  // of the file on its volume
+    bool operator==(const FileIdentity&) const = default;
+};
+
 /// What a save needs to know of an existing file (links followed).
 struct FileFacts {
     std::filesystem::file_type type = std::filesystem::file_type::regular;
@@ -26,6 +34,7 @@ struct FileFacts {
     std::uintmax_t links = 1;         // names the file has (hard links)
     bool writable = true;             // the user may write it
     bool extendedAttributes = false;  // ACLs or other attributes a new file would not carry
+    std::optional<FileIdentity> identity;
 };
 
 /// The file operations the reader and writer need. Tests substitute an

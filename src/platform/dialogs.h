@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class QDialog;
 class QWidget;
@@ -8,8 +9,8 @@ class QWidget;
 namespace velquor::platform {
 
 enum class MessageIcon { None, Information, Warning, Critical, Question };
-enum class MessageButtons { Ok, YesNo, YesNoCancel, SaveCancel };
-enum class MessageAnswer { Ok, Yes, No, Cancel, Save };
+enum class MessageButtons { Ok, YesNo, YesNoCancel, SaveCancel, RecoverDiscard };
+enum class MessageAnswer { Ok, Yes, No, Cancel, Save, Recover, Discard };
 
 struct MessageRequest {
     // A constructor rather than an aggregate, so the callers that need no
@@ -27,6 +28,8 @@ struct MessageRequest {
     MessageIcon icon;
     MessageButtons buttons;
     QString details;  // what the text leaves out (a long list, what happened); shown apart
+    /// The button Enter presses; unset: the platform's choice.
+    std::optional<MessageAnswer> defaultAnswer;
 };
 
 struct FileRequest {

@@ -6,6 +6,9 @@
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <utility>
+#include <vector>
 
 #include "platform/app_info.h"
 #include "platform/dialogs.h"
@@ -59,6 +62,48 @@ QString askFile(QWidget* parent, const FileRequest& request, QFileDialog::Accept
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::Critical:
+            return QMessageBox::Critical;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The box's buttons, each with the answer it gives.
+std::vector<std::pair<QAbstractButton*, MessageAnswer>> addButtons(QMessageBox& box,
+                                                                   MessageButtons buttons) {
+    using A = MessageAnswer;
+    const auto add = [&box](QMessageBox::StandardButton button, A answer) {
+        return std::pair<QAbstractButton*, A>{box.addButton(button), answer};
+    };
+    switch (buttons) {
+        case MessageButtons::Ok:
+            return {add(QMessageBox::Ok, A::Ok)};
+        case MessageButtons::YesNo:
+            return {add(QMessageBox::Yes, A::Yes), add(QMessageBox::No, A::No)};
+        case MessageButtons::YesNoCancel:
+            return {add(QMessageBox::Yes, A::Yes), add(QMessageBox::No, A::No),
+                    add(QMessageBox::Cancel, A::Cancel)};
+        case MessageButtons::SaveCancel:
+            return {add(QMessageBox::Save, A::Save), add(QMessageBox::Cancel, A::Cancel)};
+        case MessageButtons::RecoverDiscard:
+            // No escape: recovered edits are given up only by a choice.
+            return {
+                {box.addButton(QMessageBox::tr("Recover"), QMessageBox::AcceptRole), A::Recover},
+                add(QMessageBox::Discard, A::Discard)};
+    }
+    return {};
+}
+
 }  // namespace
 
 QString QtDialogs::openFile(QWidget* parent, const FileRequest& request) {
@@ -75,50 +120,16 @@ MessageAnswer QtDialogs::message(QWidget* parent, const MessageRequest& request)
     if (!request.details.isEmpty())
         box.setDetailedText(request.details);
     box.setWindowTitle(request.title.isEmpty() ? QString::fromLatin1(app::kTitle) : request.title);
-    switch (request.icon) {
-        case MessageIcon::None:
-            box.setIcon(QMessageBox::NoIcon);
-            break;
-        case MessageIcon::Information:
-            box.setIcon(QMessageBox::Information);
-            break;
-        case MessageIcon::Warning:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case MessageIcon::Critical:
-            box.setIcon(QMessageBox::Critical);
-            break;
-        case MessageIcon::Question:
-            box.setIcon(QMessageBox::Question);
-            break;
-    }
-    switch (request.buttons) {
-        case MessageButtons::Ok:
-            box.setStandardButtons(QMessageBox::Ok);
-            break;
-        case MessageButtons::YesNo:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            break;
-        case MessageButtons::YesNoCancel:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-            break;
-        case MessageButtons::SaveCancel:
-            box.setStandardButtons(QMessageBox::Save | QMessageBox::Cancel);
-            break;
-    }
-    switch (box.exec()) {
-        case QMessageBox::Yes:
-            return MessageAnswer::Yes;
-        case QMessageBox::No:
-            return MessageAnswer::No;
-        case QMessageBox::Cancel:
-            return MessageAnswer::Cancel;
-        case QMessageBox::Save:
-            return MessageAnswer::Save;
-        default:
-            return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok
-                                                         : MessageAnswer::Cancel;
-    }
+    box.setIcon(boxIcon(request.icon));
+    const auto buttons = addButtons(box, request.buttons);
+    for (const auto& [button, answer] : buttons)
+        if (request.defaultAnswer == answer)
+            box.setDefaultButton(qobject_cast<QPushButton*>(button));
+    box.exec();
+    for (const auto& [button, answer] : buttons)
+        if (box.clickedButton() == button)
+            return answer;
+    return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
 int QtDialogs::exec(QDialog& dialog) {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cfgfile/file_error.h"
+#include "cfgfile/recovery_record.h"
 #include "model/nation_catalogue.h"
 
 using namespace velquor;
@@ -15,12 +16,10 @@ using namespace ::testing;
 using namespace std::string_literals;
 
 // Each named nation, in catalogue order, as "Name:place|place|..." over all eleven places,
-// trailing empty ones cut, then "@" and the last nation recognised.
-static std::string loaded(std::string_view text) {
-    auto catalogue = BuildNationCatalogue();
-    const std::string last = readEuro(text, *catalogue, FillNationNames()).currentKey;
+// trailing empty ones cut.
+static std::string named(const mtxU_Collection& catalogue) {
     std::string all;
-    for (const auto& e : *catalogue) {
+    for (const auto& e : catalogue) {
         const auto& n = static_cast<const Liga&>(*e);
         std::string line;
         for (const std::string* place :
@@ -30,7 +29,14 @@ static std::string loaded(std::string_view text) {
         if (!n.LigaName.empty())
             all += n.LigaName + ":" + line.substr(0, line.find_last_not_of('|') + 1) + " ";
     }
-    return all + "@" + last;
+    return all;
+}
+
+// named() of text read, then "@" and the last nation recognised.
+static std::string loaded(std::string_view text) {
+    auto catalogue = BuildNationCatalogue();
+    const std::string last = readEuro(text, *catalogue, FillNationNames()).currentKey;
+    return named(*catalogue) + "@" + last;
 }
 
 // The message of a refusal, then "LINE: message" of each finding, also of a refused file;
@@ -160,6 +166,28 @@ TEST(Writer, WritesNamedNationsInCatalogueOrderWithTheClubsOfTheirPlaces) {
               "\r\n*Albania\r\nClub A\r\nClub B\r\n\r\n*Italy\r\nFour\r\n"
               "\r\n*Spain\r\nSecond\r\nFourth\r\n\r\n*Wales\r\n");
     EXPECT_THAT(nationsWithGaps(*catalogue), ElementsAre("Albania", "Italy", "Spain"));
+}
+
+TEST(RecoveryRecord, GivesBackEveryPlaceOfTheEditedNationsGapsAndOddClubsIncluded) {
+    auto edited = BuildNationCatalogue();
+    readEuro("\r\n*Germany\r\nC1\r\nC2\r\nC3\r\n*Malta\r\nHibs\r\n*Spain\r\nS1\r\n", *edited,
+             FillNationNames());
+    Liga& germany = *findNation(*edited, "Germany");
+    germany.UCL1.clear(), germany.UCL3.clear();  // the writer would move C2 up to the first
+    germany.UEFA2 = " ", germany.Intertoto2 = "Line\nfeed";
+    const std::string record = formatRecovery({"2026-12-08T06:00:00Z", "ab12"}, *edited,
+                                              {"Germany", "Malta", "Italy"});  // Italy unnamed
+    auto target = BuildNationCatalogue();
+    readEuro("\r\n*Spain\r\nTheirs\r\n*Germany\r\nX1\r\nX2\r\nX3\r\nX4\r\nX5\r\n", *target,
+             FillNationNames());
+    EXPECT_THAT(recoverInto(record, *target, FillNationNames()), ElementsAre("Germany", "Malta"));
+    EXPECT_EQ(named(*target), "Germany:|C2|||| ||||Line\nfeed Malta:Hibs Spain:Theirs ");
+    const RecoveryFacts facts = readRecoveryFacts(record);
+    EXPECT_EQ(facts.time + " " + facts.stamp, "2026-12-08T06:00:00Z ab12");
+    std::string misfit = record;  // fewer marks than Germany has places
+    misfit.replace(misfit.find("places 010001001"), 16, "places 01");
+    for (const std::string& no : {"Velquor"s, record.substr(1), misfit})
+        EXPECT_THROW(recoverInto(no, *target, FillNationNames()), std::runtime_error) << no;
 }
 
 TEST(Cp1252, EveryByteBothWaysAndAsUtf8) {

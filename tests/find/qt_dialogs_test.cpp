@@ -53,6 +53,8 @@ TEST(QtDialogs, MessageBoxesAndFileDialogsShowTheRequestAndGiveTheAnswer) {
             {I::Question, Bs::YesNo, "", "", B::Question, kYesNo, B::Yes, A::Yes},
             {I::None, Bs::YesNo, "", "", B::NoIcon, kYesNo, B::NoButton, A::Cancel},
             {I::None, Bs::YesNoCancel, "", "", B::NoIcon, kYesNo | B::Cancel, B::No, A::No},
+            {I::Question, Bs::RecoverDiscard, "", "", B::Question, B::Discard, B::Discard,
+             A::Discard},
         };
     QtDialogs dialogs;
     for (const auto& [icon, buttons, title, details, shownIcon, shown, press, answer] : rows) {
@@ -66,6 +68,18 @@ TEST(QtDialogs, MessageBoxesAndFileDialogsShowTheRequestAndGiveTheAnswer) {
         });
         EXPECT_EQ(dialogs.message(nullptr, {"Save the changes?", title, icon, buttons, details}),
                   answer);
+    }
+    // The button asked for is Enter's; Recover is a button of its own.
+    for (const A preferred : {A::No, A::Recover}) {
+        ModalAnswer answering([](QWidget& modal) {
+            auto* box = qobject_cast<QMessageBox*>(&modal);
+            ASSERT_TRUE(box);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        MessageRequest request("Recover?", {}, I::None,
+                               preferred == A::No ? Bs::YesNo : Bs::RecoverDiscard);
+        request.defaultAnswer = preferred;
+        EXPECT_EQ(dialogs.message(nullptr, request), preferred);
     }
     // File dialogs over a window start where asked; a path typed into the name box and Enter
     // give it (the folders on the way, one named "euro" among them, are no answer), or nothing.

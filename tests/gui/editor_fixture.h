@@ -7,10 +7,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "model/liga.h"
@@ -28,6 +30,7 @@ using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
 using Step = FailingFileSystem::Step;
+using ::testing::IsEmpty;
 
 /// Two nations, in the file in the reverse of catalogue order.
 inline const std::string kSpainItaly =
@@ -58,6 +61,7 @@ inline const char* const kBoxes[11][3] = {
 class EditorTest : public ::testing::Test {
   protected:
     QTemporaryDir scratch;
+    QTemporaryDir data;  // the user's data folder, where recovery records go
     ScriptedDialogs dialogs;
     FakeRegistry registry;
     FakeLauncher launcher;
@@ -66,6 +70,7 @@ class EditorTest : public ::testing::Test {
     std::unique_ptr<ui::frmEditor> window;
 
     void SetUp() override {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
         newWindow();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -124,6 +129,15 @@ class EditorTest : public ::testing::Test {
         QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         return QApplication::sendEvent(window.get(), &enter) && enter.isAccepted() &&
                QApplication::sendEvent(window.get(), &dropped) && dropped.isAccepted();
+    }
+
+    /// The user comes back to Velquor from another program.
+    static void comeBack() { emit qApp->applicationStateChanged(Qt::ApplicationActive); }
+    /// The recovery records in the user's data folder.
+    static QStringList records() {
+        const QString folder =
+            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+        return QDir(folder).entryList({"*.record"}, QDir::Files);
     }
 
     QTreeWidget* tree() const { return window->findChild<QTreeWidget*>("Treeview1"); }

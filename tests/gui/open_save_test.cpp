@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <QCursor>
 #include <QScopeGuard>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <numeric>
@@ -17,10 +18,12 @@ namespace {
 namespace stdfs = std::filesystem;
 using enum MessageAnswer;
 using enum FailingFileSystem::Step;
+using ::testing::HasSubstr;
 
 const QString kAsk = ui::texts::kModifiedQuestion;
 const QString kGap = "These nations have an empty place before a filled one";
 const QString kFailed = ui::texts::kSavingError;
+const QString kChanged = ui::texts::kChangedOnDisk.arg(QString());
 
 using OpenSaveTest = EditorTest;
 
@@ -39,15 +42,13 @@ TEST_F(OpenSaveTest, OpenBacksUpSavesLandWhereTheyWereSentAndEditsAreAskedFor) {
     EXPECT_EQ(read(path), kSpainItaly);
     EXPECT_EQ(files(), (QStringList{"a/euro.cfg", "a/euro.cfg.bak", "b/euro.cfg"}));
 
-    // Open asks only after edits not saved yet, closing after any edit of the run.
+    // Open and closing ask only after edits not saved yet.
     open(path);
     click("Spain");
     click("Italy");  // showing a nation is no edit
     open(path);
-    EXPECT_TRUE(dialogs.messages.empty());
-    dialogs.answers = {No};
     window->close();
-    EXPECT_EQ(dialogs.texts(), std::vector<QString>{kAsk});
+    EXPECT_THAT(dialogs.texts(), IsEmpty());
 }
 
 // A file the editor refuses, or one it cannot read, ends the run with the
@@ -198,17 +199,23 @@ TEST_F(OpenSaveTest, AFailedSaveTellsWhyAndKeepsEveryFileAsItWasAndTheEditForThe
     EXPECT_NE(read(path).find("Madrid FC!\r\n"), std::string::npos);
 }
 
-// What Open, a drop or closing do with unsaved edits, by the answers they get.
+// What Open, a drop, closing or a save do with unsaved edits, by the answers they get.
 struct AskCase {
     const char* name;
-    char way;  // 'o' open, 'd' drop, 'q' close
+    char way;  // 'o' open, 'd' drop, 'q' close, 's' Save, 'a' Save as through a link to the
+               // file, 'e' Save as elsewhere
     bool gap;  // Spain's first place emptied, a gap before its second; else "!" typed there
     std::vector<MessageAnswer> answers;
     Step failAt;
-    bool goesOn;            // the open or the close happens
-    const char* spainFile;  // Spain's clubs in the file afterwards
-    std::vector<QString> messages;
+    bool goesOn;                    // the open, the close or the save happens
+    const char* spainFile;          // Spain's clubs in the file afterwards
+    std::vector<QString> messages;  // a part of each
+    const char* theirs = nullptr;   // what another program wrote over the file after the edit
 };
+
+void PrintTo(const AskCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class AskBeforeLosingEdits : public EditorTest, public ::testing::WithParamInterface<AskCase> {};
 
@@ -219,44 +226,67 @@ TEST_P(AskBeforeLosingEdits, NoEditIsLostUnlessTheUserSaysSo) {
     click("Spain");
     c.gap ? erase("txtUCL_0") : type("txtUCL_0", "!");
     const QString edited = box("txtUCL_0")->text();
+    if (c.theirs) {  // an hour on: a new time, whether or not the bytes are new
+        const stdfs::path file = write("a/euro.cfg", c.theirs).toStdString();
+        stdfs::last_write_time(file, stdfs::last_write_time(file) + std::chrono::hours(1));
+    }
     fs.failAt = c.failAt;
     dialogs.answers.assign(c.answers.begin(), c.answers.end());
-    const QString other = write("b/euro.cfg", kPortugal);
-    const bool taken =
-        c.way == 'd' ? drop({other}) : (c.way == 'o' ? open(other) : (void)window->close(), true);
+    const QString other = write("b/euro.cfg", kPortugal), link = scratch.filePath("a/link.cfg");
+    QFile::link(path, link);
+    bool taken = true;
+    if (c.way == 'd')
+        taken = drop({other});
+    else if (c.way == 'o')
+        open(other);
+    else if (c.way == 's')
+        trigger("tolGuardar");
+    else if (c.way == 'a' || c.way == 'e')
+        saveAs(c.way == 'a' ? link : scratch.filePath("b/new.cfg"));
+    else
+        window->close();
     fs.failAt = None;
     EXPECT_TRUE(taken) << "a drop is taken before the question";
     ASSERT_EQ(dialogs.texts().size(), c.messages.size());
-    for (std::size_t k = 0; k < c.messages.size(); ++k)
-        EXPECT_TRUE(dialogs.texts()[k].startsWith(c.messages[k])) << k;
-    const auto& ask = dialogs.messages[0];
-    EXPECT_TRUE(ask.buttons == MessageButtons::YesNoCancel && ask.icon == MessageIcon::None &&
-                ask.title.isEmpty());
-    if (c.gap && c.messages.size() > 1) {  // the warning names the nation with the gap only
-        EXPECT_TRUE(dialogs.messages[1].buttons == MessageButtons::SaveCancel &&
-                    dialogs.messages[1].icon == MessageIcon::Warning &&
-                    dialogs.texts()[1].contains(": Spain.\n"));
-    }
-    EXPECT_NE(read(path).find(std::string("\r\n*Spain\r\n") + c.spainFile), std::string::npos);
-    if (c.goesOn) {
-        EXPECT_EQ(window->isVisible(), c.way != 'q');
-        if (c.way != 'q') {  // a backup, and the next dialog starts in the new file's folder
-            EXPECT_TRUE(nodeTexts() == QStringList{"Portugal"} &&
-                        read(other + ".bak") == kPortugal);
-            trigger("tolAbrir");
-            EXPECT_EQ(dialogs.fileRequests.back().directory, QFileInfo(other).absolutePath() + "/");
+    for (std::size_t k = 0; k < c.messages.size(); ++k) {
+        const platform::MessageRequest& asked = dialogs.messages[k];
+        EXPECT_THAT(asked.text.toStdString(), HasSubstr(c.messages[k].toStdString()));
+        using Shape = std::tuple<MessageButtons, MessageIcon, std::optional<MessageAnswer>>;
+        const Shape shape(asked.buttons, asked.icon, asked.defaultAnswer);
+        if (c.messages[k] == kAsk) {
+            EXPECT_EQ(shape, Shape(MessageButtons::YesNoCancel, MessageIcon::None, {}));
+        } else if (c.messages[k] == kChanged) {  // Cancel by default
+            EXPECT_EQ(shape, Shape(MessageButtons::SaveCancel, MessageIcon::Warning, Cancel));
         }
-    } else {
-        EXPECT_TRUE(window->isVisible());
+        if (c.messages[k] == kGap) {  // the warning names the nation with the gap only
+            EXPECT_EQ(shape, Shape(MessageButtons::SaveCancel, MessageIcon::Warning, {}));
+            EXPECT_THAT(asked.text.toStdString(), HasSubstr(": Spain.\n"));
+        }
+    }
+    EXPECT_THAT(read(path), HasSubstr(std::string("\r\n*Spain\r\n") + c.spainFile));
+    EXPECT_EQ(window->isVisible(), !c.goesOn || c.way != 'q');
+    if (!c.goesOn || c.way == 's' || c.way == 'a' || c.way == 'e') {
+        EXPECT_EQ(state().bUnsaved, !c.goesOn);
+    }
+    if (c.goesOn && (c.way == 'o' || c.way == 'd')) {
+        // A backup, and the next dialog starts in the new file's folder.
+        EXPECT_EQ(nodeTexts(), QStringList{"Portugal"});
+        EXPECT_EQ(read(other + ".bak"), kPortugal);
+        trigger("tolAbrir");
+        EXPECT_EQ(dialogs.fileRequests.back().directory, QFileInfo(other).absolutePath() + "/");
+    } else if (!c.goesOn) {
         EXPECT_EQ(nodeTexts(), (QStringList{"Italy", "Spain"}));
         EXPECT_EQ(record("Spain").UCL1, edited.toStdString());
-        EXPECT_EQ(window->state().sCurrentFile, path);
+        EXPECT_EQ(QFileInfo(state().sCurrentFile).canonicalFilePath(),
+                  QFileInfo(path).canonicalFilePath());
     }
 }
 
 const char* const kKept = "Madrid FC\r\nSevilla United\r\n";
 const char* const kEdited = "Madrid FC!\r\nSevilla United\r\n";
 const char* const kGapSaved = "Sevilla United\r\n";
+const char* const kTheirFile = "\r\n*Spain\r\nBetis FC\r\n\r\n*Italy\r\nTorino FC\r\n";
+const char* const kTheirs = "Betis FC\r\n";
 const AskCase kAskCases[] = {
     // clang-format off
     {"OpenCancel", 'o', false, {Cancel}, None, false, kKept, {kAsk}},
@@ -264,13 +294,21 @@ const AskCase kAskCases[] = {
     {"OpenYes", 'o', false, {Yes}, None, true, kEdited, {kAsk}},
     {"OpenYesButTheSaveFails", 'o', false, {Yes}, Rename, false, kKept, {kAsk, kFailed}},
     {"OpenYesThenCancelAtTheWarning", 'o', true, {Yes, Cancel}, None, false, kKept, {kAsk, kGap}},
+    {"OpenYesThenCancelOverTheirChange", 'o', false, {Yes, Cancel}, None, false, kTheirs, {kAsk, kChanged}, kTheirFile},
     {"DropCancel", 'd', false, {Cancel}, None, false, kKept, {kAsk}},
     {"DropYes", 'd', false, {Yes}, None, true, kEdited, {kAsk}},
+    {"DropYesThenSaveOverTheirChange", 'd', false, {Yes, Save}, None, true, kEdited, {kAsk, kChanged}, kTheirFile},
     {"QuitYes", 'q', true, {Yes, Save}, None, true, kGapSaved, {kAsk, kGap}},
     {"QuitNo", 'q', true, {No}, None, true, kKept, {kAsk}},
     {"QuitCancel", 'q', true, {Cancel}, None, false, kKept, {kAsk}},
     {"QuitYesThenCancelAtTheWarning", 'q', true, {Yes, Cancel}, None, false, kKept, {kAsk, kGap}},
     {"QuitYesButTheSaveFails", 'q', true, {Yes, Save}, Rename, false, kKept, {kAsk, kGap, kFailed}},
+    {"QuitYesThenCancelOverTheirChange", 'q', false, {Yes, Cancel}, None, false, kTheirs, {kAsk, kChanged}, kTheirFile},
+    {"SaveCancelOverTheirChange", 's', false, {Cancel}, None, false, kTheirs, {kChanged}, kTheirFile},
+    {"SaveOverTheirChange", 's', false, {Save}, None, true, kEdited, {kChanged}, kTheirFile},
+    {"SaveOverTheSameBytesAtANewTime", 's', false, {}, None, true, kEdited, {}, kSpainItaly.c_str()},
+    {"SaveAsThroughALinkCancelOverTheirChange", 'a', false, {Cancel}, None, false, kTheirs, {kChanged}, kTheirFile},
+    {"SaveAsElsewhereLeavesTheirChange", 'e', false, {}, None, true, kTheirs, {}, kTheirFile},
     // clang-format on
 };
 INSTANTIATE_TEST_SUITE_P(Answers, AskBeforeLosingEdits, ::testing::ValuesIn(kAskCases),

@@ -108,7 +108,7 @@ class EditorSmoke : public ::testing::Test {
     }
 };
 
-TEST_F(EditorSmoke, OpenEditSaveAndTheQuitQuestionThroughTheRealWindow) {
+TEST_F(EditorSmoke, OpenEditSaveAndTheQuestionsThatKeepEditsThroughTheRealWindow) {
     EXPECT_EQ(window.windowTitle(), texts::kCaption);
     const QString path = scratch.filePath(QStringLiteral("euro.cfg"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(VELQUOR_SOURCE_DIR "/examples/euro.cfg"), path));
@@ -146,12 +146,26 @@ TEST_F(EditorSmoke, OpenEditSaveAndTheQuitQuestionThroughTheRealWindow) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(box("txtUEFA_0")->text(), QStringLiteral("Unsaved"));
 
+    // Another program's change to the file saved as is not overwritten unasked.
+    const QByteArray theirs("\r\n*Spain\r\nTheirs FC\r\n");
+    QFile changed(copy);
+    ASSERT_TRUE(changed.open(QIODevice::WriteOnly));
+    changed.write(theirs);
+    changed.close();
+    whenShown<QMessageBox>([&](QMessageBox* question) {
+        asked = question->text();
+        QTest::mouseClick(question->button(QMessageBox::Cancel), Qt::LeftButton);
+    });
+    trigger("tolGuardar");
+    EXPECT_EQ(asked, texts::kChangedOnDisk.arg(QDir::toNativeSeparators(copy)));
+
     whenShown<QMessageBox>([](QMessageBox* question) {
         QTest::mouseClick(question->button(QMessageBox::No), Qt::LeftButton);
     });
     window.close();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(bytesOf(copy), saved);
+    EXPECT_EQ(bytesOf(path), saved);
+    EXPECT_EQ(bytesOf(copy), theirs);
 }
 
 #ifdef _WIN32

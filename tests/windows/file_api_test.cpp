@@ -68,6 +68,19 @@ TEST_F(WindowsFiles, ANameInTheSystemCodePageIsFoundByItsAnsiName) {
         EXPECT_NE(GetFileAttributesA((ansiFolder + name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
 }
 
+// One file under all its names, and only that file, has its identity.
+TEST_F(WindowsFiles, AFileIsKnownByItsIdentityUnderEveryNameItHas) {
+    const fs::path file = write("euro.cfg", kOld), other = write("other.cfg", kOld);
+    ASSERT_TRUE(CreateHardLinkW((dir_ / "link.cfg").c_str(), file.c_str(), nullptr));
+    const auto identity = [](const fs::path& name) {
+        return FileSystem::real().inspect(name)->identity;
+    };
+    ASSERT_TRUE(identity(file).has_value());
+    EXPECT_EQ(identity(folderText() + "EURO.CFG"), identity(file));
+    EXPECT_EQ(identity(dir_ / "link.cfg"), identity(file));
+    EXPECT_NE(identity(other), identity(file));
+}
+
 // Windows refuses to replace a read-only file; a hidden one stays hidden.
 TEST_F(WindowsFiles, SavingKeepsAHiddenFileHiddenAndRefusesAReadOnlyOne) {
     for (const DWORD attribute : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_READONLY}) {

@@ -1,6 +1,7 @@
 #include "ui/main/frm_editor.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QItemSelectionModel>
@@ -9,6 +10,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <exception>
@@ -24,6 +26,12 @@ frmEditor::frmEditor(platform::Platform& platform, cfg::FileSystem& fs, QWidget*
     buildWindow();
     connectPanel();
     connect(Band1, &QToolBar::actionTriggered, this, &frmEditor::ActiveBar1_ToolClick);
+    // Another program may have changed the file while the user was away.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState now) {
+                if (now == Qt::ApplicationActive)
+                    checkOnReturn();
+            });
     Form_Load();
 }
 
@@ -51,6 +59,7 @@ void frmEditor::showError(const QString& description) {
 void frmEditor::ActiveBar1_ToolClick(QAction* Tool) {
     if (loading_)
         return;  // a shortcut that got into the load's repaint pass
+    const QScopedValueRollback<bool> handling(handling_, true);
     try {
         const QString name = Tool->objectName();
         if (name == QLatin1String("tolAbrir")) {
@@ -87,10 +96,11 @@ void frmEditor::openTool() {
 }
 
 void frmEditor::openFile(const QString& path) {
-    if (!offerSaveBeforeOpen())
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QScopedValueRollback<bool> handling(handling_, true);
+    if (!offerSaveBeforeOpen() || !claimFile(absolute))
         return;
     emptyTree();
-    const QString absolute = QFileInfo(path).absoluteFilePath();
     takeOpenPath(absolute);
     openChosen(absolute);
 }
@@ -99,6 +109,7 @@ void frmEditor::openChosen(const QString& path) {
     BuildNationCatalogue();
     if (!LoadEuroFile(path))
         return;
+    const bool recovered = putBackRecovered();
     BuildTree();
     if (closingAfterFailure_)
         return;
@@ -107,7 +118,8 @@ void frmEditor::openChosen(const QString& path) {
     // The loader left sCurrentKey at its last nation; the panel must not
     // write into a record it does not show.
     clearPanel();
-    state_.bUnsaved = false;
+    state_.bUnsaved = recovered;
+    state_.bModified = state_.bModified || recovered;
 }
 
 bool frmEditor::offerSaveBeforeOpen() {
@@ -154,12 +166,18 @@ void frmEditor::closeEvent(QCloseEvent* event) {
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return;
     }
+    const QScopedValueRollback<bool> handling(handling_, true);
     // After a failed load the catalogue is partly read: it is never offered for saving.
-    if (!unloaded_ && !closingAfterFailure_ && state_.bModified && !askToSaveEdits()) {
+    if (!unloaded_ && !closingAfterFailure_ && state_.bUnsaved && !askToSaveEdits()) {
         event->ignore();
         return;
     }
     unloaded_ = true;
+    // Edits saved or given up take their record along; those a failed load
+    // was to put back stay for the next open.
+    if (recovery_ && !closingAfterFailure_)
+        recovery_->discard();
+    recovery_.reset();
     NationCatalogue.reset();
     event->accept();
 }

@@ -5,14 +5,19 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 
 #include "cfgfile/file_system.h"
 #include "cfgfile/nation_names.h"
 #include "model/mtxu_collection.h"
+#include "platform/dialogs.h"
 #include "ui/find/buscar.h"
 #include "ui/main/dropped_lines.h"
 #include "ui/main/image_list.h"
+#include "ui/recovery/file_stamp.h"
+#include "ui/recovery/recovery_file.h"
 
 class QAction;
 class QGroupBox;
@@ -50,6 +55,23 @@ inline const QString kSavingError = QStringLiteral(
     "Some errors found during the saving process. This problem maybe is caused by incorrect "
     "data. Your euro.cfg is safe, there is a backup file in the app folder");
 inline const QString kErrorTitle = QStringLiteral("Error");
+// Each %1 is the file's path.
+inline const QString kChangedOnDisk = QStringLiteral(
+    "%1 has been changed by another program since it was opened. Save and overwrite those "
+    "changes?");
+inline const QString kReload = QStringLiteral("%1 has been changed by another program. Reload it?");
+inline const QString kReloadLosingEdits =
+    QStringLiteral("%1 has been changed by another program. Reload it and lose your edits?");
+inline const QString kGone = QStringLiteral(
+    "%1 has been deleted or moved by another program. The clubs shown here are kept: Save writes "
+    "the file again.");
+inline const QString kOpenElsewhere =
+    QStringLiteral("%1 is open in another Velquor window. Open it here too?");
+/// %2 is when the edits were made; %3 is empty or kChangedSince.
+inline const QString kRecover =
+    QStringLiteral("Velquor closed without saving your edits to %1 (%2).%3 Recover them?");
+inline const QString kChangedSince = QStringLiteral(
+    " The file has been changed since then: the recovered nations replace what it holds for them.");
 /// What a screen reader says of a box the nation has no place for.
 inline const QString kNoPlace = QStringLiteral("No place for this team");
 }  // namespace texts
@@ -67,7 +89,7 @@ class frmEditor : public QMainWindow {
         bool bModified = false;   // an edit was made this run; never reset
         bool bFilling = false;    // the panel is being filled from a record
         bool bPanelEnabled = false;
-        bool bUnsaved = false;  // edits since the last open or successful save
+        bool bUnsaved = false;  // edits since the last open, reload or save: closing asks then
         cfg::NationNames NationNames;
     };
 
@@ -132,6 +154,9 @@ class frmEditor : public QMainWindow {
     bool askToSaveEdits();
     void markFirstNodeIfFocused();
     void showError(const QString& description);
+    platform::MessageAnswer ask(const QString& text, platform::MessageIcon icon,
+                                platform::MessageButtons buttons,
+                                platform::MessageAnswer preferred);
 
     // Loading and saving (frm_editor_file.cpp).
     void BuildNationCatalogue();
@@ -142,6 +167,21 @@ class frmEditor : public QMainWindow {
     void rememberDialogFolder(const QString& path);
     void takeOpenPath(const QString& path);
     QString askFilePath(bool forSaving);
+
+    // Edits kept from other programs, other windows and crashes (frm_editor_guard.cpp).
+    std::unique_ptr<RecoveryFile> recoveryOf(const QString& path);
+    /// Takes path's lock and asks what a second window or a record left behind
+    /// calls for; false: the file is not to be opened.
+    bool claimFile(const QString& path);
+    bool askToRecover(const QString& path, const std::string& record);
+    /// Puts the record askToRecover kept into the loaded catalogue; whether it did.
+    bool putBackRecovered();
+    /// False when the open file has changed on disk and the user keeps that change.
+    bool confirmOverwrite(const QString& target);
+    void savedTo(const QString& target);
+    void checkOnReturn();
+    void reload();
+    std::string recoveryRecord(const std::set<std::string>& nations) const;
 
     // The panel (frm_editor_panel.cpp).
     void connectPanel();
@@ -172,6 +212,10 @@ class frmEditor : public QMainWindow {
     bool loading_ = false;                      // inside the one pass over pending events of a load
     bool searching_ = false;                    // the search fills the panel itself
     QTreeWidgetItem* filledOnPress_ = nullptr;  // filled by the press of the running click
+    bool handling_ = false;                     // inside a handler that may show dialogs
+    std::optional<FileStamp> stamp_;            // what was last read from or written to the file
+    std::unique_ptr<RecoveryFile> recovery_;    // of the open file
+    std::string recovered_;                     // a record to put back once its file is loaded
 
     QToolBar* Band1 = nullptr;
     QAction* tolAbrir = nullptr;

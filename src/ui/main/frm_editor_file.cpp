@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScopeGuard>
@@ -18,6 +17,7 @@
 #include "cfgfile/euro_writer.h"
 #include "cfgfile/file_error.h"
 #include "model/nation_catalogue.h"
+#include "platform/native_path.h"
 #include "platform/platform.h"
 #include "platform/text_codec.h"
 #include "ui/main/busy_cursor.h"
@@ -26,14 +26,6 @@
 namespace velquor::ui {
 
 namespace {
-
-std::filesystem::path toPath(const QString& path) {
-#ifdef _WIN32
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
 
 // Up to and including the last separator; Qt's dialogs hand out "/" on
 // every system, Windows users may also see "\".
@@ -105,8 +97,9 @@ QString frmEditor::askFilePath(bool forSaving) {
 QString frmEditor::AskOpenPath() {
     emptyTree();
     const QString path = askFilePath(false);
-    if (!path.isEmpty())
-        takeOpenPath(path);
+    if (path.isEmpty() || !claimFile(path))
+        return {};
+    takeOpenPath(path);
     return path;
 }
 
@@ -123,8 +116,8 @@ void frmEditor::BuildNationCatalogue() {
 bool frmEditor::LoadEuroFile(const QString& path) {
     BusyCursor busy;
     try {
-        const std::filesystem::path file = toPath(path);
-        cfg::ensureBackup(file, toPath(state_.sCurrentFolder), fs_);
+        const std::filesystem::path file = platform::toPath(path);
+        cfg::ensureBackup(file, platform::toPath(state_.sCurrentFolder), fs_);
         const std::string bytes = cfg::readEuroBytes(file, fs_);
 
         lblInfo->setGeometry(infoPlace());  // a refusal may have widened it
@@ -163,6 +156,7 @@ bool frmEditor::LoadEuroFile(const QString& path) {
 
         pbar->hide();
         lblInfo->hide();
+        stamp_.emplace(path, bytes);
         return true;
     } catch (const std::exception& error) {
         busy.restore();
@@ -212,10 +206,11 @@ bool frmEditor::confirmGaps() {
 
 bool frmEditor::SaveEuroFile(const QString& path) {
     const QString target = path.isEmpty() ? state_.sCurrentFile : path;
-    if (!droppedLines_.confirmSave(platform_.dialogs, this) || !confirmGaps())
+    if (!confirmOverwrite(target) || !droppedLines_.confirmSave(platform_.dialogs, this) ||
+        !confirmGaps())
         return false;
     try {
-        cfg::saveEuroFile(toPath(target), NationCatalogue.get(), fs_);
+        cfg::saveEuroFile(platform::toPath(target), NationCatalogue.get(), fs_);
     } catch (const std::exception& error) {
         platform_.dialogs.message(
             this, {texts::kSavingError, texts::kErrorTitle, platform::MessageIcon::Critical,
@@ -224,6 +219,7 @@ bool frmEditor::SaveEuroFile(const QString& path) {
     }
     state_.bUnsaved = false;
     showAsSaved();
+    savedTo(target);
     return true;
 }
 

@@ -183,6 +183,8 @@ void frmEditor::txtChange(Group group, int index) {
     const auto record = currentRecord();
     if (!record)
         return;
+    if (!state_.bFilling && recovery_)
+        recovery_->edited(state_.sCurrentKey);
     std::string* text = member(*record, group, index);
     const auto bytes = platform::encodeText(box->text());
     if (text && bytes)
