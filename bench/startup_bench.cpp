@@ -1,14 +1,15 @@
 // The editor's start-up beside a bare QMainWindow of the same size, each in a
 // fresh process of this program, in the same run: the time from exec to the
-// window shown and painted, and the memory the process holds once idle. Goals:
-// at most 1.3 times the bare window's time and 1.25 times its memory.
+// window shown and painted, and the memory the process holds once idle.
 //
 //   ./dev startup   (or: cmake --preset bench-gui, then build and run
 //   build/bench-gui/bench/velquor_startup_bench)
 //
-// A third window, the bare one with one line of text, shows what any window
+// A third window, the bare one with one line of text, pays what any window
 // that draws text pays before it shows (font configuration and the first
-// font loaded, most of the gap on Linux); *_vs_text compare with it.
+// font loaded, most of the gap to the bare one on Linux): it is the honest
+// baseline, and *_vs_text compare with it. Goals: at most 1.2 times its time
+// and 1.1 times its memory.
 //
 // Without a display the windows go to Qt's offscreen platform.
 #include <benchmark/benchmark.h>
@@ -46,8 +47,8 @@ extern char** environ;
 namespace {
 
 constexpr const char* kChildFlag = "--startup-child";
-constexpr double kTimeGoal = 1.3;
-constexpr double kMemoryGoal = 1.25;
+constexpr double kTimeGoal = 1.2;
+constexpr double kMemoryGoal = 1.1;
 
 // ---------------------------------------------------------------- the child
 
@@ -234,9 +235,12 @@ void BM_StartUpBesideABareWindow(benchmark::State& state) {
     state.counters["editor_MiB"] = median(editorMiB);
     state.counters["bare_MiB"] = median(bareMiB);
     state.counters["memory_ratio"] = memoryRatio;
-    state.counters["time_ratio_vs_text"] = median(editorMs) / median(textMs);
-    state.counters["memory_ratio_vs_text"] = median(editorMiB) / median(textMiB);
-    state.counters["goals_met"] = timeRatio <= kTimeGoal && memoryRatio <= kMemoryGoal ? 1 : 0;
+    const double timeRatioVsText = median(editorMs) / median(textMs);
+    const double memoryRatioVsText = median(editorMiB) / median(textMiB);
+    state.counters["time_ratio_vs_text"] = timeRatioVsText;
+    state.counters["memory_ratio_vs_text"] = memoryRatioVsText;
+    state.counters["goals_met"] =
+        timeRatioVsText <= kTimeGoal && memoryRatioVsText <= kMemoryGoal ? 1 : 0;
 }
 BENCHMARK(BM_StartUpBesideABareWindow)
     ->UseManualTime()

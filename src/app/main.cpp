@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
+#include <cstdio>
 
 #include "platform/app_info.h"
 #include "platform/dialogs.h"
@@ -18,6 +20,18 @@ int main(int argc, char** argv) {
                                             .arg(velquor::app::kVersionMinor)
                                             .arg(velquor::app::kVersionRevision));
     QGuiApplication::setDesktopFileName(QStringLiteral("velquor"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Edits the European places file euro.cfg."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The file to open."),
+                                 QStringLiteral("[file]"));
+    parser.process(app);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        std::fputs("velquor: one file at most (see velquor --help)\n", stderr);
+        return 2;
+    }
 
     velquor::platform::QtDialogs dialogs;
     velquor::platform::Platform platform{dialogs, velquor::platform::Registry::system(),
@@ -29,5 +43,9 @@ int main(int argc, char** argv) {
         editor.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, editor.size(),
                                                screen->availableGeometry()));
     editor.show();
+    // Once the loop runs: a failed load closes the window, which must end the program.
+    if (!files.isEmpty())
+        QMetaObject::invokeMethod(
+            &editor, [&editor, &files] { editor.openFile(files.first()); }, Qt::QueuedConnection);
     return QApplication::exec();
 }

@@ -81,13 +81,17 @@ TEST(QtDialogs, MessageBoxesAndFileDialogsShowTheRequestAndGiveTheAnswer) {
         request.defaultAnswer = preferred;
         EXPECT_EQ(dialogs.message(nullptr, request), preferred);
     }
-    // File dialogs start where asked and give the path, or nothing; dialogs give their result.
+    // File dialogs over a window start where asked; a path typed into the name box and Enter
+    // give it (the folders on the way, one named "euro" among them, are no answer), or nothing.
     QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir("euro"));
     ASSERT_TRUE(QFile(folder.filePath("euro.cfg")).open(QIODevice::WriteOnly));
     const FileRequest request{"Open", "Euro setup (euro.cfg)", folder.path()};
+    QWidget window;
+    window.show();
     for (const bool saving : {false, true})
         for (const bool cancel : {false, true}) {
-            const QString name = saving ? "new.cfg" : "euro.cfg";
+            const QString path = folder.filePath(saving ? "new.cfg" : "euro.cfg");
             ModalAnswer answer([&](QWidget& modal) {
                 auto* dialog = qobject_cast<QFileDialog*>(&modal);
                 ASSERT_TRUE(dialog);
@@ -95,13 +99,13 @@ TEST(QtDialogs, MessageBoxesAndFileDialogsShowTheRequestAndGiveTheAnswer) {
                               dialog->directory().absolutePath(),
                           "OpenEuro setup (euro.cfg)" + QDir(folder.path()).absolutePath());
                 EXPECT_EQ(dialog->acceptMode() == QFileDialog::AcceptSave, saving);
-                // Typed, as a user names a file that is not there yet.
-                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
-                cancel ? dialog->reject() : static_cast<QDialog*>(dialog)->accept();
+                auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+                QTest::keyClicks(name, QDir::toNativeSeparators(path));
+                cancel ? dialog->reject() : QTest::keyClick(name, Qt::Key_Return);
             });
-            EXPECT_EQ(
-                saving ? dialogs.saveFile(nullptr, request) : dialogs.openFile(nullptr, request),
-                cancel ? QString() : folder.filePath(name));
+            const QString chosen =
+                saving ? dialogs.saveFile(&window, request) : dialogs.openFile(&window, request);
+            EXPECT_EQ(chosen.toStdString(), cancel ? "" : path.toStdString());
         }
     QDialog dialog;
     for (const int result : {QDialog::Accepted, QDialog::Rejected}) {

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QProgressBar>
 #include <QTimer>
@@ -42,6 +43,13 @@ TEST_F(MainWindowTest, StartsEmptyAndShutFindNeedsTwoNationsAndOnlyEuroCfgIsTake
     trigger("tolSaveAs");
     for (QGroupBox* frame : window->findChildren<QGroupBox*>())
         EXPECT_TRUE(!frame->isEnabled() && frame->font().bold());
+    // At 8.25 points, naming only families the system has: each one it
+    // lacks made a search for a stand-in at start-up.
+    for (const QWidget* control : window->findChildren<QWidget*>()) {
+        EXPECT_EQ(control->font().pointSizeF(), 8.25) << control->objectName().toStdString();
+        for (const QString& family : control->font().families())
+            EXPECT_TRUE(QFontDatabase::hasFamily(family)) << family.toStdString();
+    }
     EXPECT_FALSE(label("lblInfo")->isVisible() || window->findChild<QWidget*>("pbar")->isVisible());
 
     // Anything but a single local euro.cfg dropped is refused (for one, see

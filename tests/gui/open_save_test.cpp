@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 #include <QCursor>
+#include <QScopeGuard>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -135,6 +136,22 @@ TEST_F(OpenSaveTest, EveryWayALoadCanFailShowsTheMessageWithItsCauseAndWritesNot
     click("Spain");  // the CR ends the first club, and the byte after it is swallowed
     EXPECT_EQ(box("txtUCL_0")->text(), platform::decodeText(everyByte.substr(0, 13)));
     EXPECT_FALSE(state().bUnsaved) << "showing a record is no edit";
+}
+
+// A file named on the command line, relative to where the program started,
+// opens as if chosen in the dialog; one that fails ends the run with its message.
+TEST_F(OpenSaveTest, TheCommandLinesFileOpensAsOpenWould) {
+    const QString good = sample(), started = QDir::currentPath();
+    const auto back = qScopeGuard([&] { QDir::setCurrent(started); });
+    QDir::setCurrent(QFileInfo(good).absolutePath());
+    window->openFile("euro.cfg");
+    EXPECT_EQ(tree()->topLevelItemCount(), static_cast<int>(kNationTable.size()));
+    EXPECT_EQ(state().sCurrentFile, QFileInfo(good).absoluteFilePath());
+    EXPECT_EQ(read(good + ".bak"), read(good));
+    EXPECT_TRUE(dialogs.messages.empty());
+    window->openFile(write("bad/euro.cfg", "Lost FC\r\n"));
+    expectOnlyMessage(ui::texts::kLoadingError);
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(OpenSaveTest, AFailedSaveTellsWhyAndKeepsEveryFileAsItWasAndTheEditForTheNextTry) {

@@ -56,17 +56,19 @@ started=$(date +%s)
 log() { echo "windows-qt: [$(( $(date +%s) - started )) s] $*" >&2; }
 
 # The source package, fetched with a sources list of our own: the system's
-# apt configuration and its package lists stay as they are.
+# apt configuration and its package lists stay as they are. Its entries are
+# the machine's own deb entries turned into deb-src ones, so a mirror or a
+# proxy it uses serves the sources too, for the suites the host's Qt may come
+# from: the release, its updates and its security archive.
 log "fetching $qt_package $qt_version from Debian's sources"
 mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial" "$work/apt/parts" "$work/src"
 suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
-# The host's Qt may come from the point release or the security archive.
-keyring=/usr/share/keyrings/debian-archive-keyring.gpg
-cat >"$work/apt/sources.list" <<SOURCES
-deb-src [signed-by=$keyring] http://deb.debian.org/debian $suite main
-deb-src [signed-by=$keyring] http://deb.debian.org/debian $suite-updates main
-deb-src [signed-by=$keyring] http://deb.debian.org/debian-security $suite-security main
-SOURCES
+eval "$(apt-config shell apt_list Dir::Etc::SourceList/f apt_parts Dir::Etc::SourceParts/d)"
+: >"$work/apt/sources.list"
+"$here/deb-src-list.sh" "$suite" "$apt_list" "$apt_parts"/*.list "$apt_parts"/*.sources \
+    >"$work/apt/parts/debian-src.sources"
+[ -s "$work/apt/parts/debian-src.sources" ] ||
+    { echo "windows-qt: no apt entry of this machine names Debian's $suite suites" >&2; exit 1; }
 apt_options=(
     -o "Dir::Etc::SourceList=$work/apt/sources.list" -o "Dir::Etc::SourceParts=$work/apt/parts"
     -o "Dir::State::Lists=$work/apt/lists" -o "Dir::Cache=$work/apt/cache"

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,6 +93,16 @@ void frmEditor::openTool() {
     if (path.isEmpty())
         return;
     openChosen(path);
+}
+
+void frmEditor::openFile(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QScopedValueRollback<bool> handling(handling_, true);
+    if (!offerSaveBeforeOpen() || !claimFile(absolute))
+        return;
+    emptyTree();
+    takeOpenPath(absolute);
+    openChosen(absolute);
 }
 
 void frmEditor::openChosen(const QString& path) {

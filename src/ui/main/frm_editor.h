@@ -102,6 +102,10 @@ class frmEditor : public QMainWindow {
     std::shared_ptr<mtxU_Collection> catalogue() const { return NationCatalogue; }
     const ImageList& imageList() const { return ImageList1; }
 
+    /// Opens path as the open tool does with it chosen: the question about
+    /// unsaved edits, the backup, the load, and its failure.
+    void openFile(const QString& path);
+
     // Routines of the window, public so the nation search and tests reach them.
     QString AskOpenPath();
     /// False when the load failed; the window is closed then.

@@ -4,7 +4,6 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QScopedValueRollback>
 #include <QUrl>
 
 #include "ui/main/frm_editor.h"
@@ -40,12 +39,7 @@ void frmEditor::dropEvent(QDropEvent* event) {
     if (unloaded_ || loading_ || path.isEmpty())
         return;
     event->acceptProposedAction();
-    const QScopedValueRollback<bool> handling(handling_, true);
-    if (!offerSaveBeforeOpen() || !claimFile(path))
-        return;
-    emptyTree();
-    takeOpenPath(path);
-    openChosen(path);
+    openFile(path);
 }
 
 }  // namespace velquor::ui

@@ -15,6 +15,7 @@
 
 #include "ui/main/club_validator.h"
 #include "ui/main/frm_editor.h"
+#include "ui/main/layout_font.h"
 #include "ui/main/tree_frame.h"
 #include "ui/twips.h"
 
@@ -25,15 +26,10 @@ namespace {
 constexpr int kClientWidth = 8205;
 constexpr int kClientHeight = 6525;
 
-// MS Sans Serif, Tahoma and Verdana are rarely there outside Windows; the
-// families after them are what comes closest.
+// MS Sans Serif, Tahoma and Verdana are rarely there outside Windows;
+// DejaVu Sans comes closest.
 QFont makeFont(QStringList families, bool bold = false) {
-    families << QStringLiteral("DejaVu Sans") << QStringLiteral("Sans Serif");
-    QFont f;
-    f.setFamilies(families);
-    f.setPointSizeF(8.25);
-    f.setBold(bold);
-    return f;
+    return layoutFont(families << QStringLiteral("DejaVu Sans"), bold);
 }
 
 QFont windowFont() {
