@@ -183,7 +183,7 @@ TEST_F(Commands, AnswersArePlainAndShortAndDumpThenBuildGivesWhatNormalizeGives)
         EXPECT_TRUE(plain(d.err) && plain(c.out));
         // At most 21 lines of a kind, each cut short.
         const auto lines = std::count(c.out.begin(), c.out.end(), '\n');
-        EXPECT_LE(lines, 21 * velquor::cfg::Diagnostic::kKinds + 1);
+        EXPECT_LE(lines, 21 * static_cast<long>(velquor::cfg::kKindCount) + 1);
         EXPECT_LT(c.out.size() + d.err.size(), 400u * (lines + 1));
         ASSERT_EQ(n.code, d.code);
         if (d.code != kExitOk) {
