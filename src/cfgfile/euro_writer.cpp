@@ -1,9 +1,11 @@
 #include "euro_writer.h"
 
+#include <algorithm>
+
 #include "cfgfile/euro_reader.h"
 #include "cfgfile/file_error.h"
 #include "cfgfile/safe_save.h"
-#include "model/liga.h"
+#include "model/competition.h"
 #include "model/nation_catalogue.h"
 
 namespace fs = std::filesystem;
@@ -13,14 +15,6 @@ namespace velquor::cfg {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-template <typename Visit>
-void forEachNation(const mtxU_Collection& catalogue, Visit&& visit) {
-    for (const auto& element : catalogue)
-        if (const auto* rec = dynamic_cast<const Liga*>(element.get());
-            rec && !rec->LigaName.empty())
-            visit(*rec);
-}
 
 // Gathers small pieces into large writes.
 class BufferedOut {
@@ -50,25 +44,19 @@ class BufferedOut {
 }  // namespace
 
 void writeEuro(const mtxU_Collection& catalogue, const std::function<void(std::string_view)>& out) {
-    forEachNation(catalogue, [&](const Liga& rec) {
+    for (const Liga& rec : namedNations(catalogue)) {
         out(kLineEnd);
         out("*");
         out(rec.LigaName);
         out(kLineEnd);
         // Places above a record's room write nothing, as do empty places.
-        const auto club = [&](const std::string* text) {
-            if (text && !text->empty()) {
-                out(*text);
-                out(kLineEnd);
-            }
-        };
-        for (int i = 1; i <= rec.NUCL; ++i)
-            club(rec.ucl(i));
-        for (int i = 1; i <= rec.NUEFA; ++i)
-            club(rec.uefa(i));
-        for (int i = 1; i <= rec.NIntertoto; ++i)
-            club(rec.intertoto(i));
-    });
+        for (const Competition& competition : kCompetitions)
+            for (int i = 1; i <= competition.heldPlaces(rec); ++i)
+                if (const std::string& club = *competition.place(rec, i); !club.empty()) {
+                    out(club);
+                    out(kLineEnd);
+                }
+    }
 }
 
 std::string formatEuro(const mtxU_Collection& catalogue) {
@@ -80,42 +68,32 @@ std::string formatEuro(const mtxU_Collection& catalogue) {
 void settleAsWritten(mtxU_Collection& catalogue, const NationNames& names) {
     const auto read = BuildNationCatalogue();
     readEuro(formatEuro(catalogue), *read, names);
-    for (const auto& element : catalogue) {
-        auto* rec = dynamic_cast<Liga*>(element.get());
-        const auto written = rec ? findNation(*read, rec->key()) : nullptr;
+    for (Liga& rec : namedNations(catalogue)) {
+        const auto written = findNation(*read, rec.key());
         if (!written)
             continue;
-        for (int i = 1; i <= Liga::kMaxUcl; ++i)
-            *rec->ucl(i) = *written->ucl(i);
-        for (int i = 1; i <= Liga::kMaxUefa; ++i)
-            *rec->uefa(i) = *written->uefa(i);
-        for (int i = 1; i <= Liga::kMaxIntertoto; ++i)
-            *rec->intertoto(i) = *written->intertoto(i);
+        for (const Competition& competition : kCompetitions)
+            for (int place = 1; place <= competition.room; ++place)
+                *competition.place(rec, place) = *competition.place(*written, place);
     }
 }
 
 std::vector<std::string> nationsWithGaps(const mtxU_Collection& catalogue) {
     std::vector<std::string> found;
-    forEachNation(catalogue, [&](const Liga& rec) {
-        bool gap = false;
-        const auto scan = [&](int count, auto place) {
-            bool empty = false;
-            for (int i = 1; i <= count; ++i) {
-                const std::string* text = place(i);
-                if (!text)
-                    break;
-                if (text->empty())
-                    empty = true;
-                else if (empty)
-                    gap = true;
-            }
-        };
-        scan(rec.NUCL, [&](int i) { return rec.ucl(i); });
-        scan(rec.NUEFA, [&](int i) { return rec.uefa(i); });
-        scan(rec.NIntertoto, [&](int i) { return rec.intertoto(i); });
-        if (gap)
+    const auto hasGap = [](const Liga& rec, const Competition& competition) {
+        bool empty = false;
+        for (int i = 1; i <= competition.heldPlaces(rec); ++i) {
+            if (competition.place(rec, i)->empty())
+                empty = true;
+            else if (empty)
+                return true;
+        }
+        return false;
+    };
+    for (const Liga& rec : namedNations(catalogue))
+        if (std::any_of(kCompetitions.begin(), kCompetitions.end(),
+                        [&](const Competition& c) { return hasGap(rec, c); }))
             found.push_back(rec.LigaName);
-    });
     return found;
 }
 

@@ -1,7 +1,6 @@
 #include "build_command.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -10,11 +9,12 @@
 #include "cfgfile/cp1252.h"
 #include "cfgfile/euro_file.h"
 #include "cfgfile/nation_names.h"
+#include "cfgfile/quoted_excerpt.h"
 #include "cli/exit_code.h"
 #include "cli/tool_input.h"
 #include "cli/tool_output.h"
 #include "cli/tool_text.h"
-#include "model/liga.h"
+#include "model/competition.h"
 #include "model/nation_catalogue.h"
 
 namespace velquor::cli {
@@ -27,28 +27,16 @@ using Json = nlohmann::json;
     throw BuildRefusal(reason);
 }
 
-std::string quoted(const std::string& text) {
-    constexpr std::size_t kShown = 40;
-    return "\"" + text.substr(0, kShown) + (text.size() > kShown ? "..." : "") + "\"";
-}
-
 std::string plural(std::size_t count, const char* one, const char* several) {
     return std::to_string(count) + " " + (count == 1 ? one : several);
 }
-
-// One competition of a nation: its name in the JSON and its places.
-struct Competition {
-    const char* key;
-    int count;
-    std::string* (Liga::*place)(int);
-};
 
 // A club name as the file's bytes; refused when a line of the file could not
 // hold it. An LF stays: only a CR ends a line, so the file holds it, and a
 // name read from a file may have one.
 std::string clubBytes(const std::string& utf8, const std::string& where) {
     if (utf8.starts_with('*'))
-        refuse(where + ": " + quoted(utf8) +
+        refuse(where + ": " + cfg::quotedExcerpt(utf8) +
                " starts with \"*\", so the line would read as a nation header");
     std::string bytes;
     std::string_view rest = utf8;
@@ -56,14 +44,15 @@ std::string clubBytes(const std::string& utf8, const std::string& where) {
         char32_t u = 0;
         const std::size_t length = utf8Sequence(rest, u);
         if (length == 0)
-            refuse(where + ": " + quoted(utf8) + " is not UTF-8");
+            refuse(where + ": " + cfg::quotedExcerpt(utf8) + " is not UTF-8");
         if (u == U'\r')
-            refuse(where + ": " + quoted(utf8) + " holds a CR, which would end the line");
+            refuse(where + ": " + cfg::quotedExcerpt(utf8) +
+                   " holds a CR, which would end the line");
         const std::optional<unsigned char> byte = cfg::unicodeToCp1252(u);
         if (!byte) {
             char code[16];
             std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(u));
-            refuse(where + ": " + quoted(utf8) + " holds " + code +
+            refuse(where + ": " + cfg::quotedExcerpt(utf8) + " holds " + code +
                    ", which Windows-1252 has no character for");
         }
         bytes += static_cast<char>(*byte);
@@ -72,31 +61,37 @@ std::string clubBytes(const std::string& utf8, const std::string& where) {
     return bytes;
 }
 
+// Refuses a key that names neither the nation nor one of its competitions.
+void checkKeys(const Json& nation, const std::string& name) {
+    std::string keys = "name";
+    for (const Competition& competition : kCompetitions)
+        keys += (&competition == &kCompetitions.back() ? " and " : ", ") +
+                std::string(competition.name);
+    for (const auto& [key, value] : nation.items())
+        if (key != "name" && std::none_of(kCompetitions.begin(), kCompetitions.end(),
+                                          [&](const Competition& c) { return key == c.name; }))
+            refuse(name + ": unknown key " + cfg::quotedExcerpt(key) + " (a nation has " + keys +
+                   ")");
+}
+
 void fillNation(const Json& nation, Liga& rec) {
     const std::string& name = rec.LigaName;
-    for (const auto& [key, value] : nation.items())
-        if (key != "name" && key != "UCL" && key != "UEFA" && key != "Intertoto")
-            refuse(name + ": unknown key " + quoted(key) +
-                   " (a nation has name, UCL, UEFA and Intertoto)");
-
-    const std::array<Competition, 3> competitions = {{
-        {"UCL", std::min<int>(rec.NUCL, Liga::kMaxUcl), &Liga::ucl},
-        {"UEFA", std::min<int>(rec.NUEFA, Liga::kMaxUefa), &Liga::uefa},
-        {"Intertoto", std::min<int>(rec.NIntertoto, Liga::kMaxIntertoto), &Liga::intertoto},
-    }};
+    checkKeys(nation, name);
     // The places in the order the reader fills them: a club after an empty
     // place would move up into it when the file is read again.
     std::string emptyPlace;
-    for (const Competition& competition : competitions) {
-        const auto found = nation.find(competition.key);
+    for (const Competition& competition : kCompetitions) {
+        const auto found = nation.find(competition.name);
         if (found == nation.end())
             continue;  // no clubs in this competition
-        const std::string list = name + ", " + competition.key;
+        const std::string key(competition.name);
+        const std::string list = name + ", " + key;
+        const int count = competition.heldPlaces(rec);
         if (!found->is_array())
             refuse(list + ": expected a list of club names");
-        if (found->size() > static_cast<std::size_t>(competition.count))
+        if (found->size() > static_cast<std::size_t>(count))
             refuse(list + ": " + plural(found->size(), "club", "clubs") + " for its " +
-                   plural(static_cast<std::size_t>(competition.count), "place", "places"));
+                   plural(static_cast<std::size_t>(count), "place", "places"));
         for (int i = 1; i <= static_cast<int>(found->size()); ++i) {
             const Json& club = (*found)[static_cast<std::size_t>(i - 1)];
             const std::string where = list + " place " + std::to_string(i);
@@ -105,18 +100,17 @@ void fillNation(const Json& nation, Liga& rec) {
             const std::string bytes = clubBytes(club.get<std::string>(), where);
             if (bytes.empty()) {
                 if (emptyPlace.empty())
-                    emptyPlace = competition.key + std::string(" place ") + std::to_string(i);
+                    emptyPlace = key + " place " + std::to_string(i);
                 continue;
             }
             if (!emptyPlace.empty())
                 refuse(where + ": a club after the empty " + emptyPlace +
                        "; the file cannot hold an empty place before a filled one, so the "
                        "club would move up a place");
-            *(rec.*competition.place)(i) = bytes;
+            *competition.place(rec, i) = bytes;
         }
-        if (found->size() < static_cast<std::size_t>(competition.count) && emptyPlace.empty())
-            emptyPlace =
-                competition.key + std::string(" place ") + std::to_string(found->size() + 1);
+        if (found->size() < static_cast<std::size_t>(count) && emptyPlace.empty())
+            emptyPlace = key + " place " + std::to_string(found->size() + 1);
     }
 }
 
@@ -136,7 +130,8 @@ std::shared_ptr<mtxU_Collection> catalogueFromJson(std::string_view text) {
         refuse("expected an object with a list \"nations\", as dump prints it");
     for (const auto& [key, value] : document.items())
         if (key != "nations")
-            refuse("unknown key " + quoted(key) + " (the document has only \"nations\")");
+            refuse("unknown key " + cfg::quotedExcerpt(key) +
+                   " (the document has only \"nations\")");
 
     static const cfg::NationNames names = cfg::FillNationNames();
     auto catalogue = BuildNationCatalogue();
@@ -151,7 +146,7 @@ std::shared_ptr<mtxU_Collection> catalogueFromJson(std::string_view text) {
         const bool known = std::find(names.begin(), names.end(), name) != names.end();
         const std::shared_ptr<Liga> rec = known ? findNation(*catalogue, name) : nullptr;
         if (!rec)
-            refuse(which + ": " + quoted(name) + " is not a nation the editor knows");
+            refuse(which + ": " + cfg::quotedExcerpt(name) + " is not a nation the editor knows");
         if (const auto [at, added] = listed.emplace(name, position); !added)
             refuse(name + " is listed twice (nations " + std::to_string(at->second) + " and " +
                    std::to_string(position) + ")");

@@ -6,19 +6,9 @@
 #include "cli/exit_code.h"
 #include "cli/tool_input.h"
 #include "cli/tool_text.h"
-#include "model/liga.h"
+#include "model/nation_catalogue.h"
 
 namespace velquor::cli {
-
-namespace {
-
-bool namesANation(const mtxU_Collection& catalogue) {
-    return std::any_of(catalogue.begin(), catalogue.end(), [](const auto& element) {
-        return !static_cast<const Liga&>(*element).LigaName.empty();
-    });
-}
-
-}  // namespace
 
 int runCheck(const std::string& file, std::ostream& out, std::ostream& err, cfg::FileSystem& fs) {
     std::vector<cfg::Diagnostic> findings;
@@ -27,8 +17,8 @@ int runCheck(const std::string& file, std::ostream& out, std::ostream& err, cfg:
     options.diagnosticsOut = &findings;
     try {
         const ToolInput input = loadToolInput(file, options, fs);
-        if (!namesANation(*input.catalogue))
-            findings.push_back({1, cfg::Diagnostic::Severity::Warning,
+        if (namedNations(*input.catalogue).empty())
+            findings.push_back({1,
                                 "no header names a nation: the editor shows no nation, and a save "
                                 "writes an empty file",
                                 cfg::Diagnostic::Kind::NoNation});
@@ -48,7 +38,7 @@ int runCheck(const std::string& file, std::ostream& out, std::ostream& err, cfg:
     const std::string name = terminalUtf8(file);
     for (const cfg::Diagnostic& d : findings)
         out << name << ':' << d.line << ": "
-            << (d.severity == cfg::Diagnostic::Severity::Error ? "error" : "warning") << ": "
+            << (d.severity() == cfg::Diagnostic::Severity::Error ? "error" : "warning") << ": "
             << terminalText(d.message) << '\n';
     return findings.empty() ? kExitOk : kExitFailed;
 }

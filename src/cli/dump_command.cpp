@@ -1,12 +1,12 @@
 #include "dump_command.h"
 
-#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "cfgfile/cp1252.h"
 #include "cli/exit_code.h"
 #include "cli/tool_input.h"
-#include "model/liga.h"
+#include "model/competition.h"
+#include "model/nation_catalogue.h"
 
 namespace velquor::cli {
 
@@ -16,11 +16,10 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 // One entry per place the nation has, up to the record's room; an empty place is "".
-template <typename Place>
-Json places(int count, int room, Place place) {
+Json places(const Liga& rec, const Competition& competition) {
     Json list = Json::array();
-    for (int i = 1; i <= std::min(count, room); ++i)
-        list.push_back(cfg::cp1252ToUtf8(*place(i)));
+    for (int i = 1; i <= competition.heldPlaces(rec); ++i)
+        list.push_back(cfg::cp1252ToUtf8(*competition.place(rec, i)));
     return list;
 }
 
@@ -36,16 +35,11 @@ int runDump(const std::string& file, std::ostream& out, std::ostream& err, cfg::
     }
 
     Json nations = Json::array();
-    for (const auto& element : *input.catalogue) {
-        const auto& rec = static_cast<const Liga&>(*element);
-        if (rec.LigaName.empty())
-            continue;
+    for (const Liga& rec : namedNations(*input.catalogue)) {
         Json nation;
         nation["name"] = cfg::cp1252ToUtf8(rec.LigaName);
-        nation["UCL"] = places(rec.NUCL, Liga::kMaxUcl, [&](int i) { return rec.ucl(i); });
-        nation["UEFA"] = places(rec.NUEFA, Liga::kMaxUefa, [&](int i) { return rec.uefa(i); });
-        nation["Intertoto"] =
-            places(rec.NIntertoto, Liga::kMaxIntertoto, [&](int i) { return rec.intertoto(i); });
+        for (const Competition& competition : kCompetitions)
+            nation[std::string(competition.name)] = places(rec, competition);
         nations.push_back(std::move(nation));
     }
     Json document;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iostream>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "cli/build_command.h"
 #include "cli/check_command.h"
@@ -12,9 +12,73 @@
 #include "cli/normalize_command.h"
 #include "cli/tool_text.h"
 
-int main(int argc, char** argv) {
-    using namespace velquor::cli;
+namespace {
 
+using namespace velquor::cli;
+
+// What the command line gives a subcommand.
+struct Arguments {
+    std::string file;    // FILE, or build's JSON
+    std::string output;  // -o
+};
+
+// A subcommand: its name, what --help says of it and of its arguments, and
+// what it runs.
+struct Subcommand {
+    const char* name;
+    const char* help;
+    const char* input;  // the one argument: FILE or JSON
+    const char* inputHelp;
+    const char* outputHelp;  // -o, which it requires; nullptr: no -o
+    int (*run)(const Arguments&);
+    int unprintable;  // the exit status when standard output cannot be written
+};
+
+const Subcommand kSubcommands[] = {
+    {"dump", "Print the nations the editor would show, with their clubs, as JSON (UTF-8)", "FILE",
+     "the euro.cfg to read", nullptr,
+     [](const Arguments& a) { return runDump(a.file, std::cout, std::cerr); }, kExitFailed},
+    {"normalize", "Load FILE as the editor does and write OUT exactly as its Save would", "FILE",
+     "the euro.cfg to read", "where to write; may be FILE itself; - for standard output",
+     [](const Arguments& a) { return runNormalize(a.file, a.output, std::cout, std::cerr); },
+     kExitFailed},
+    {"check", "Report what the editor will do with FILE that a modder would not expect", "FILE",
+     "the euro.cfg to check", nullptr,
+     [](const Arguments& a) { return runCheck(a.file, std::cout, std::cerr); }, kExitUsage},
+    {"build", "Write OUT exactly as the editor's Save would write the nations of JSON", "JSON",
+     "the nations as dump prints them (UTF-8)", "where to write; - for standard output",
+     [](const Arguments& a) { return runBuild(a.file, a.output, std::cout, std::cerr); },
+     kExitFailed},
+};
+
+const Subcommand* subcommand(std::string_view name) {
+    const auto* found =
+        std::find_if(std::begin(kSubcommands), std::end(kSubcommands),
+                     [&](const Subcommand& command) { return command.name == name; });
+    return found == std::end(kSubcommands) ? nullptr : found;
+}
+
+// "dump, normalize, check or build"
+std::string subcommandNames() {
+    std::string names = kSubcommands[0].name;
+    for (std::size_t i = 1; i < std::size(kSubcommands); ++i)
+        names +=
+            (i + 1 == std::size(kSubcommands) ? " or " : ", ") + std::string(kSubcommands[i].name);
+    return names;
+}
+
+void addSubcommands(CLI::App& app, Arguments& arguments) {
+    for (const Subcommand& command : kSubcommands) {
+        CLI::App* added = app.add_subcommand(command.name, command.help);
+        added->add_option(command.input, arguments.file, command.inputHelp)->required();
+        if (command.outputHelp)
+            added->add_option("-o,--output", arguments.output, command.outputHelp)->required();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
     CLI::App app{
         "Shows, rewrites, checks and builds a euro.cfg as the Velquor editor reads and saves "
         "it.\n"
@@ -27,43 +91,14 @@ int main(int argc, char** argv) {
         "Exit status: 0 on success; 1 when the file cannot be loaded or written, or build "
         "refuses its JSON (for check: when something is found); 2 on a usage error (for check "
         "also: the file cannot be read).");
-
-    std::string file;
-    std::string output;
-
-    CLI::App* dump =
-        app.add_subcommand("dump",
-                           "Print the nations the editor would show, with their clubs, as "
-                           "JSON (UTF-8)");
-    dump->add_option("FILE", file, "the euro.cfg to read")->required();
-
-    CLI::App* normalize = app.add_subcommand(
-        "normalize", "Load FILE as the editor does and write OUT exactly as its Save would");
-    normalize->add_option("FILE", file, "the euro.cfg to read")->required();
-    normalize
-        ->add_option("-o,--output", output,
-                     "where to write; may be FILE itself; - for standard output")
-        ->required();
-
-    CLI::App* check = app.add_subcommand(
-        "check", "Report what the editor will do with FILE that a modder would not expect");
-    check->add_option("FILE", file, "the euro.cfg to check")->required();
-
-    CLI::App* build = app.add_subcommand(
-        "build", "Write OUT exactly as the editor's Save would write the nations of JSON");
-    build->add_option("JSON", file, "the nations as dump prints them (UTF-8)")->required();
-    build->add_option("-o,--output", output, "where to write; - for standard output")->required();
+    Arguments arguments;
+    addSubcommands(app, arguments);
 
     // CLI11 would take an unknown word for a stray argument and only say
     // that a subcommand is required.
-    const std::vector<const CLI::App*> commands = {dump, normalize, check, build};
-    const auto known = [&](const std::string& word) {
-        return std::any_of(commands.begin(), commands.end(),
-                           [&](const CLI::App* command) { return command->get_name() == word; });
-    };
-    if (argc > 1 && argv[1][0] != '-' && !known(argv[1])) {
+    if (argc > 1 && argv[1][0] != '-' && !subcommand(argv[1])) {
         std::cerr << "velquor-cfg: unknown subcommand \"" << terminalUtf8(argv[1])
-                  << "\" (expected dump, normalize, check or build); see --help\n";
+                  << "\" (expected " << subcommandNames() << "); see --help\n";
         return kExitUsage;
     }
 
@@ -74,21 +109,12 @@ int main(int argc, char** argv) {
         return e.get_exit_code() == 0 ? kExitOk : kExitUsage;
     }
 
-    int code = kExitOk;
-    int cannotPrint = kExitFailed;
-    if (dump->parsed()) {
-        code = runDump(file, std::cout, std::cerr);
-    } else if (normalize->parsed()) {
-        code = runNormalize(file, output, std::cout, std::cerr);
-    } else if (build->parsed()) {
-        code = runBuild(file, output, std::cout, std::cerr);
-    } else {
-        code = runCheck(file, std::cout, std::cerr);
-        cannotPrint = kExitUsage;
-    }
+    // Exactly one: the parse requires it.
+    const Subcommand& command = *subcommand(app.get_subcommands().front()->get_name());
+    const int code = command.run(arguments);
     if (!std::cout.flush()) {
         std::cerr << "velquor-cfg: cannot write to standard output\n";
-        return cannotPrint;
+        return command.unprintable;
     }
     return code;
 }

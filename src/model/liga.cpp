@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "automation_error.h"
+#include "competition.h"
 
 namespace velquor {
 
@@ -29,55 +30,21 @@ Value Liga::tag() const noexcept {
 }
 
 std::string* Liga::ucl(int place) {
-    switch (place) {
-        case 1:
-            return &UCL1;
-        case 2:
-            return &UCL2;
-        case 3:
-            return &UCL3;
-        case 4:
-            return &UCL4;
-        default:
-            return nullptr;
-    }
+    return kCompetitions[0].place(*this, place);
 }
 
 std::string* Liga::uefa(int place) {
-    switch (place) {
-        case 1:
-            return &UEFA1;
-        case 2:
-            return &UEFA2;
-        case 3:
-            return &UEFA3;
-        case 4:
-            return &UEFA4;
-        default:
-            return nullptr;
-    }
+    return kCompetitions[1].place(*this, place);
 }
 
 std::string* Liga::intertoto(int place) {
-    switch (place) {
-        case 1:
-            return &Intertoto1;
-        case 2:
-            return &Intertoto2;
-        case 3:
-            return &Intertoto3;
-        default:
-            return nullptr;
-    }
+    return kCompetitions[2].place(*this, place);
 }
 
 std::string* Liga::textMember(std::string_view name) {
-    if (name.size() == 4 && name.starts_with("UCL"))
-        return ucl(name[3] - '0');
-    if (name.size() == 5 && name.starts_with("UEFA"))
-        return uefa(name[4] - '0');
-    if (name.size() == 10 && name.starts_with("Intertoto"))
-        return intertoto(name[9] - '0');
+    for (const Competition& competition : kCompetitions)
+        if (name.size() == competition.name.size() + 1 && name.starts_with(competition.name))
+            return competition.place(*this, name.back() - '0');
     if (name == "Liga")
         return &LigaName;
     return nullptr;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -13,10 +12,6 @@ namespace velquor {
 /// hold them. Club texts are the bytes of the file's code page.
 class Liga : public Object {
   public:
-    static constexpr int kMaxUcl = 4;
-    static constexpr int kMaxUefa = 4;
-    static constexpr int kMaxIntertoto = 3;
-
     std::string UCL1, UCL2, UCL3, UCL4;
     std::string UEFA1, UEFA2, UEFA3, UEFA4;
     std::string Intertoto1, Intertoto2, Intertoto3;
@@ -32,7 +27,8 @@ class Liga : public Object {
     void setTagValue(const Value& vTag) noexcept;
     Value tag() const noexcept;
 
-    /// Place `place` (1-based) of a competition; nullptr above the record's room.
+    /// Place `place` (1-based) of a competition; nullptr above the record's
+    /// room. The same as kCompetitions' place().
     std::string* ucl(int place);
     std::string* uefa(int place);
     std::string* intertoto(int place);

@@ -57,4 +57,12 @@ std::shared_ptr<Liga> findNation(const mtxU_Collection& catalogue, std::string_v
     return std::dynamic_pointer_cast<Liga>(catalogue.Item(Value(std::string(key))));
 }
 
+std::vector<std::reference_wrapper<Liga>> namedNations(const mtxU_Collection& catalogue) {
+    std::vector<std::reference_wrapper<Liga>> named;
+    for (const auto& element : catalogue)
+        if (auto* rec = dynamic_cast<Liga*>(element.get()); rec && !rec->LigaName.empty())
+            named.emplace_back(*rec);
+    return named;
+}
+
 }  // namespace velquor

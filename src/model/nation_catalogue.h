@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "liga.h"
 #include "mtxu_collection.h"
@@ -27,5 +29,9 @@ std::shared_ptr<mtxU_Collection> BuildNationCatalogue();
 
 /// The catalogue's record filed under key, or nullptr.
 std::shared_ptr<Liga> findNation(const mtxU_Collection& catalogue, std::string_view key);
+
+/// The records that have a name (Liga), in catalogue order: the nations the
+/// file named, which the tree lists and a save writes.
+std::vector<std::reference_wrapper<Liga>> namedNations(const mtxU_Collection& catalogue);
 
 }  // namespace velquor

@@ -8,6 +8,7 @@
 
 #include "cfgfile/file_error.h"
 #include "cfgfile/recovery_record.h"
+#include "model/competition.h"
 #include "model/nation_catalogue.h"
 
 using namespace velquor;
@@ -19,15 +20,12 @@ using namespace std::string_literals;
 // trailing empty ones cut.
 static std::string named(const mtxU_Collection& catalogue) {
     std::string all;
-    for (const auto& e : catalogue) {
-        const auto& n = static_cast<const Liga&>(*e);
+    for (const Liga& n : namedNations(catalogue)) {
         std::string line;
-        for (const std::string* place :
-             {&n.UCL1, &n.UCL2, &n.UCL3, &n.UCL4, &n.UEFA1, &n.UEFA2, &n.UEFA3, &n.UEFA4,
-              &n.Intertoto1, &n.Intertoto2, &n.Intertoto3})
-            line += *place + "|";
-        if (!n.LigaName.empty())
-            all += n.LigaName + ":" + line.substr(0, line.find_last_not_of('|') + 1) + " ";
+        for (const Competition& competition : kCompetitions)
+            for (int place = 1; place <= competition.room; ++place)
+                line += *competition.place(n, place) + "|";
+        all += n.LigaName + ":" + line.substr(0, line.find_last_not_of('|') + 1) + " ";
     }
     return all;
 }
@@ -39,14 +37,17 @@ static std::string loaded(std::string_view text) {
     return named(*catalogue) + "@" + last;
 }
 
-// The message of a refusal, then "LINE: message" of each finding, also of a refused file;
-// dropped: 1 those a save drops, 2 those read with droppedOnly.
-static std::vector<std::string> findings(const std::string& text, int dropped = 0) {
+// All findings; of all, those of text a save drops; or what a read noting only those gives.
+enum class Noting { All, DroppedOfAll, DroppedOnly };
+
+// The message of a refusal, then "LINE: message" of each finding, also of a refused file.
+static std::vector<std::string> findings(const std::string& text, Noting noting = Noting::All) {
     auto catalogue = BuildNationCatalogue();
     std::vector<Diagnostic> noted;
     ReadOptions options;
     options.file = "/some/euro.cfg";
-    options.collectDiagnostics = true, options.droppedOnly = dropped == 2;
+    options.collectDiagnostics = true;
+    options.droppedOnly = noting == Noting::DroppedOnly;
     options.diagnosticsOut = &noted;
     std::vector<std::string> out;
     try {
@@ -55,7 +56,7 @@ static std::vector<std::string> findings(const std::string& text, int dropped = 
         out.push_back(e.kind() == FileError::Kind::OrphanClubLine ? e.what() : "?");
     }
     for (const Diagnostic& d : noted)
-        if (dropped == 0 || droppedOnSave(d.kind))
+        if (noting == Noting::All || droppedOnSave(d.kind))
             out.push_back(std::to_string(d.line) + ": " + d.message);
     return out;
 }
@@ -120,12 +121,13 @@ TEST(Reader, FindingsCutLongTextsShowOddBytesInHexAndTheSaveWarningGetsWhatASave
     std::string text = "*Spain (old)\r\n Real \r\nLF\nX\rY\r\n*Atlantis\r\n*Andorra\r\nVall\r\n";
     for (int i = 0; i < 30; ++i)
         text += "Dropped\r\n";
-    const std::vector<std::string> warned = findings(text + "*Spain\r\n", 2);
-    EXPECT_EQ(warned, findings(text + "*Spain\r\n", 1));
+    const std::vector<std::string> warned = findings(text + "*Spain\r\n", Noting::DroppedOnly);
+    EXPECT_EQ(warned, findings(text + "*Spain\r\n", Noting::DroppedOfAll));
     ASSERT_EQ(warned.size(), 24u);
     EXPECT_EQ(warned[23],
               "28: \x85 and 10 more club lines beyond a nation's places, the last on line 37");
-    EXPECT_TRUE(findings("*Spain \r\n Real \r\n   \r\n *Italy\r\nX\rY", 2).empty());
+    EXPECT_THAT(findings("*Spain \r\n Real \r\n   \r\n *Italy\r\nX\rY", Noting::DroppedOnly),
+                IsEmpty());
 }
 
 TEST(Reader, HeaderNationIsTheFirstTableNameInTheLineForAnyTable) {
@@ -152,16 +154,19 @@ TEST(Reader, HeaderNationIsTheFirstTableNameInTheLineForAnyTable) {
 TEST(Writer, WritesNamedNationsInCatalogueOrderWithTheClubsOfTheirPlaces) {
     auto catalogue = BuildNationCatalogue();
     EXPECT_EQ(formatEuro(*catalogue), "");
-    const auto name = [&](const char* nation) {
-        return findNation(*catalogue, nation)->LigaName = nation, findNation(*catalogue, nation);
-    };
-    auto albania = name("Albania"), spain = name("Spain"), italy = name("Italy");
-    name("Wales");
-    albania->UCL1 = "Club A", albania->UEFA2 = "Club B";
-    spain->UCL2 = "Second", spain->UEFA4 = "Fourth";
+    for (const char* nation : {"Albania", "Spain", "Italy", "Wales"})
+        findNation(*catalogue, nation)->LigaName = nation;
+    auto albania = findNation(*catalogue, "Albania"), spain = findNation(*catalogue, "Spain"),
+         italy = findNation(*catalogue, "Italy");
+    albania->UCL1 = "Club A";
+    albania->UEFA2 = "Club B";
+    spain->UCL2 = "Second";
+    spain->UEFA4 = "Fourth";
     spain->Intertoto3 = "Beyond Spain's two Intertoto places";
-    italy->NUCL = 6, italy->NUEFA = 0;  // more places than the record has room for
-    italy->UCL4 = "Four", italy->UEFA1 = "Not offered";
+    italy->NUCL = 6;  // more places than the record has room for
+    italy->NUEFA = 0;
+    italy->UCL4 = "Four";
+    italy->UEFA1 = "Not offered";
     EXPECT_EQ(formatEuro(*catalogue),
               "\r\n*Albania\r\nClub A\r\nClub B\r\n\r\n*Italy\r\nFour\r\n"
               "\r\n*Spain\r\nSecond\r\nFourth\r\n\r\n*Wales\r\n");

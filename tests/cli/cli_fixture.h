@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gmock/gmock.h>
+
 #include <functional>
 #include <regex>
 #include <sstream>
@@ -28,7 +30,8 @@ struct CliTest : ScratchDirTest {
     }
     static Outcome capture(const std::function<int(std::ostream&, std::ostream&)>& run) {
         std::ostringstream out, err;
-        return {run(out, err), out.str(), err.str()};  // a braced list runs in order
+        const int code = run(out, err);
+        return {code, out.str(), err.str()};
     }
     static Outcome dump(const std::string& f) {
         return capture([&](auto& o, auto& e) { return cli::runDump(f, o, e); });
@@ -42,10 +45,11 @@ struct CliTest : ScratchDirTest {
     static Outcome build(const std::string& json, const std::string& to) {
         return capture([&](auto& o, auto& e) { return cli::runBuild(json, to, o, e); });
     }
-    /// What a terminal shows: no control character but the line ends.
-    static bool plain(const std::string& text) {
-        return !std::regex_search(text, std::regex(R"([\x00-\x09\x0B-\x1F\x7F])"));
-    }
 };
+
+/// What a terminal shows: no control character but the line ends.
+MATCHER(IsPlain, "holds no control character but line ends") {
+    return !std::regex_search(arg, std::regex(R"([\x00-\x09\x0B-\x1F\x7F])"));
+}
 
 }  // namespace velquor::test

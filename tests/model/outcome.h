@@ -12,15 +12,25 @@ namespace velquor {
 template <typename F>
 std::string outcome(F&& f) {
     try {
-        if constexpr (std::is_void_v<decltype(f())>)
-            return f(), "done";
-        else
+        if constexpr (!std::is_void_v<decltype(f())>)
             return f();
+        f();
+        return "done";
     } catch (const AutomationError& e) {
         EXPECT_STREQ(e.what(), e.description().c_str());
         return "#" + std::to_string(e.number()) + " " + e.description() +
                (e.source().empty() ? "" : " @" + e.source());
     }
+}
+
+// How a failed assertion shows a value.
+inline void PrintTo(const Value& value, std::ostream* os) {
+    if (value.isEmpty())
+        *os << "(empty)";
+    else if (value.isObject())
+        *os << "object " << value.object().get();
+    else
+        *os << (value.isText() ? '"' + value.text() + '"' : std::to_string(value.number()));
 }
 
 inline std::shared_ptr<Liga> record(const std::string& key = {}) {

@@ -9,7 +9,10 @@ namespace velquor {
 TEST(Value, ConvertsToTextAndNumberOrRaises) {
     const std::string kMismatch = "#13 Type mismatch";
     // clang-format off
-    const std::tuple<Value, std::string, std::string> rows[] = {
+    const struct {
+        Value value;
+        std::string text, number;  // what toText and toNumber give
+    } rows[] = {
         {Value(), "", "0"}, {42, "42", "42"}, {"-17", "-17", "-17"},
         {std::int64_t{-9000000000}, "-9000000000", "-9000000000"}, {"Wales", "Wales", kMismatch},
         {"", "", kMismatch}, {"12 ", "12 ", kMismatch}, {" 12", " 12", kMismatch},
@@ -20,8 +23,9 @@ TEST(Value, ConvertsToTextAndNumberOrRaises) {
     };
     // clang-format on
     for (const auto& [value, text, number] : rows) {
-        EXPECT_EQ(outcome([&] { return value.toText(); }), text) << text;
-        EXPECT_EQ(outcome([&] { return std::to_string(value.toNumber()); }), number) << text;
+        EXPECT_EQ(outcome([&] { return value.toText(); }), text) << testing::PrintToString(value);
+        EXPECT_EQ(outcome([&] { return std::to_string(value.toNumber()); }), number)
+            << testing::PrintToString(value);
     }
     Object plain;  // no member of its own; it names the one asked for
     EXPECT_EQ(outcome([&] { return plain.get("Key").toText(); }), kNoMember + " @Key");

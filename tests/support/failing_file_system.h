@@ -34,24 +34,28 @@ class FailingFileSystem : public cfg::FileSystem {
         FileSystem::copyFile(from, to);
     }
     std::string readAll(const Path& path) override {
-        return at(Step::Read, path), FileSystem::readAll(path);
+        at(Step::Read, path);
+        return FileSystem::readAll(path);
     }
     std::unique_ptr<cfg::OutputFile> createTemporary(const Path& dir, Path& created) override {
         at(Step::Create, dir);
         return std::make_unique<File>(*this, FileSystem::createTemporary(dir, created));
     }
     void replace(const Path& from, const Path& to) override {
-        at(Step::Rename, to), FileSystem::replace(from, to);
+        at(Step::Rename, to);
+        FileSystem::replace(from, to);
     }
     void keepCopy(const Path& file, const Path& dir, Path& created) override {
-        at(Step::Copy, file), FileSystem::keepCopy(file, dir, created);
+        at(Step::Copy, file);
+        FileSystem::keepCopy(file, dir, created);
     }
     std::unique_ptr<cfg::OutputFile> rewrite(const Path& path) override {
         at(Step::Truncate, path);
         return std::make_unique<File>(*this, FileSystem::rewrite(path));
     }
     void restore(const Path& copy, const Path& file) override {
-        at(Step::Restore, file), FileSystem::restore(copy, file);
+        at(Step::Restore, file);
+        FileSystem::restore(copy, file);
     }
 
     struct File : cfg::OutputFile {
@@ -66,8 +70,14 @@ class FailingFileSystem : public cfg::FileSystem {
             inner->write(bytes);
             written += bytes.size();
         }
-        void sync() override { owner.check(Step::Sync), inner->sync(); }
-        void close() override { owner.check(Step::Close), inner->close(); }
+        void sync() override {
+            owner.check(Step::Sync);
+            inner->sync();
+        }
+        void close() override {
+            owner.check(Step::Close);
+            inner->close();
+        }
 
         FailingFileSystem& owner;
         std::unique_ptr<cfg::OutputFile> inner;
