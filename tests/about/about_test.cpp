@@ -38,7 +38,7 @@ TEST(FrmAboutTest, OpensCentredWithTheFocusOnOkSystemInfoKeepsItOpenAndEnterOrEs
         ui::frmAbout about(platform, &window);
         const auto text = [&](const char* name) { return about.findChild<QLabel*>(name)->text(); };
         EXPECT_EQ(about.windowTitle() + text("lblTitle") + text("lblVersion"),
-                  "About VelquorVelquorVersion 2.0.0");
+                  "About VelquorVelquorVersion " VELQUOR_VERSION);
         EXPECT_TRUE(about.windowType() == Qt::Tool && about.minimumSize() == about.maximumSize());
         // Arial 8.25 regular; that the texts fit, whatever the font, is the window tests'.
         for (const QLabel* label : about.findChildren<QLabel*>(QRegularExpression("^lbl")))
