@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 #include "platform/platform.h"
 #include "support/fake_launcher.h"
 #include "support/fake_registry.h"
+#include "support/scratch_dir_test.h"
 #include "support/scripted_dialogs.h"
 #include "ui/about/frm_about.h"
 #include "ui/about/sys_info.h"
@@ -142,12 +141,11 @@ TEST(SystemPlatform, NoRegistryHereAndTheLauncherStartsOnlyPrograms) {
     S buffer(10, 'x');
     EXPECT_EQ(registry.queryValue(key, "PATH", type, buffer, size), 6);  // invalid handle
     EXPECT_TRUE(key == 0 && size == 0 && registry.closeKey(key) == 6);
-    QTemporaryDir dir;
-    const S file = dir.filePath("MSINFO32.EXE").toStdString();
-    ASSERT_TRUE(QFile(QString::fromStdString(file)).open(QIODevice::WriteOnly));
+    const ScratchDir dir;
+    const S file = dir.write("MSINFO32.EXE", "").string();
     auto& launcher = platform::Launcher::system();
-    EXPECT_TRUE(launcher.fileExists(file) && !launcher.fileExists(dir.path().toStdString()));
-    for (const S& refused : {dir.filePath("missing").toStdString(), S(), file})  // file: not run
+    EXPECT_TRUE(launcher.fileExists(file) && !launcher.fileExists(dir.dir_.string()));
+    for (const S& refused : {(dir.dir_ / "missing").string(), S(), file})  // file: not run
         EXPECT_FALSE(launcher.start(refused)) << refused;
     EXPECT_TRUE(launcher.start("/bin/true"));
 }

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDirIterator>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +20,7 @@
 #include "support/failing_file_system.h"
 #include "support/fake_launcher.h"
 #include "support/fake_registry.h"
+#include "support/scratch_dir_test.h"
 #include "support/scripted_dialogs.h"
 #include "ui/main/frm_editor.h"
 
@@ -30,6 +30,7 @@ using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
 using Step = FailingFileSystem::Step;
+using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 /// Two nations, in the file in the reverse of catalogue order.
@@ -58,9 +59,9 @@ inline const char* const kBoxes[11][3] = {
     {"txtIntertoto_2", "lblintertoto_2", "Intertoto, 3rd team"}};
 
 /// A shown main window over scripted dialogs and a file system that fails on cue.
-class EditorTest : public ::testing::Test {
+class EditorTest : public ::testing::Test, public ScratchDir {
   protected:
-    QTemporaryDir scratch;
+    const QDir scratch{QString::fromStdString(dir_.string())};
     QTemporaryDir data;  // the user's data folder, where recovery records go
     ScriptedDialogs dialogs;
     FakeRegistry registry;
@@ -83,31 +84,11 @@ class EditorTest : public ::testing::Test {
     }
 
     /// Writes bytes to name below the scratch folder and returns its path.
-    QString write(const QString& name, const std::string& bytes) {
-        const QString path = scratch.filePath(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        return path;
+    QString write(const QString& name, const std::string& bytes) const {
+        return QString::fromStdString(ScratchDir::write(name.toStdString(), bytes).string());
     }
-    QString sample() {
-        QFile source(VELQUOR_SOURCE_DIR "/examples/euro.cfg");
-        EXPECT_TRUE(source.open(QIODevice::ReadOnly));
-        return write("game/euro.cfg", source.readAll().toStdString());
-    }
-    static std::string read(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
-    }
-    QStringList files() const {  // below the scratch folder
-        QStringList found;
-        QDirIterator it(scratch.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            found << QDir(scratch.path()).relativeFilePath(it.next());
-        found.sort();
-        return found;
-    }
+    static std::string read(const QString& path) { return ScratchDir::read(path.toStdString()); }
+    QString sample() const { return write("game/euro.cfg", ScratchDir::read(kSample)); }
 
     QAction* tool(const char* name) const { return window->findChild<QAction*>(name); }
     void trigger(const char* name) { tool(name)->trigger(); }
