@@ -21,9 +21,8 @@ struct Outcome {
     std::string out, err;
 };
 
-/// The tool's tests: a scratch folder, the bundled sample, each command run in process.
+/// The tool's tests: a scratch folder, each command run in process.
 struct CliTest : ScratchDirTest {
-    static std::string sample() { return std::string(VELQUOR_SOURCE_DIR) + "/examples/euro.cfg"; }
     /// The path as the text a user gives the tool.
     std::string write(const std::string& name, const std::string& bytes) const {
         return ScratchDirTest::write(name, bytes).string();

@@ -12,6 +12,7 @@
 
 using namespace velquor::cli;
 using velquor::test::IsPlain;
+using velquor::test::kSample;
 using velquor::test::Outcome;
 using Json = nlohmann::json;
 using ::testing::AnyOf;
@@ -52,7 +53,7 @@ TEST_F(Commands, CheckReportsEachSurpriseAtItsLine) {
     twentyAndOne.push_back("23: \u2026 and 1 more club line of blanks only");
     const std::pair<std::string, std::vector<std::string>> cases[] = {
         // LINE: the start of each message, a warning unless it says error
-        {read(sample()), {}},
+        {read(kSample), {}},
         {"* Spain \r\nReal Madrid\r\n", {}},
         {"*", {"1: the last character, '*', stands alone", "1: no header names"}},
         {"*Malta\nH\n",
@@ -152,7 +153,7 @@ TEST_F(Commands, BuildRefusesWhatTheFileCannotHoldAndWritesNothing) {
 // back what dump prints to make what normalize makes.
 TEST_F(Commands, AnswersArePlainAndShortAndDumpThenBuildGivesWhatNormalizeGives) {
     std::vector<std::string> texts = {
-        "", "*", "\0"s, "\r\n\r\n", "Cardiff\n*Wales\n", read(sample()), std::string(4096, '\0')};
+        "", "*", "\0"s, "\r\n\r\n", "Cardiff\n*Wales\n", read(kSample), std::string(4096, '\0')};
     texts.push_back(std::string(50u << 20, 'x'));
     texts.push_back("*" + texts.back() + "Malta");
     for (const auto& entry : std::filesystem::directory_iterator(std::string(VELQUOR_SOURCE_DIR) +

@@ -49,7 +49,7 @@ struct Binary : velquor::test::CliTest {
 };
 
 TEST_F(Binary, ExitCodesAndWhereTheAnswerGoes) {
-    const std::string good = write("good.cfg", read(sample()));
+    const std::string good = write("good.cfg", read(velquor::test::kSample));
     const std::string odd = write("odd.cfg", "*Malta\r\n*Malta\r\n");
     const std::string json = write("j.json", R"({"nations": [{"name": "Malta"}]})"),
                       bad = write("bad.json", "{");

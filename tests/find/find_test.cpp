@@ -1,4 +1,4 @@
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -14,6 +14,8 @@
 
 namespace velquor::ui {
 namespace {
+
+using test::focused;
 
 bool activate(QWidget& window) {
     window.show();
@@ -37,10 +39,18 @@ TEST(FrmBuscarTest, EachWayOutSetsTheFieldsItsOwnWayAndKeysMoveOrTick) {
     dlg.setCadenaBusqueda("   Holland  ");
     dlg.setSensibleMayusculas(true);
     EXPECT_EQ(txtBuscar->selectedText(), "Holland");
-    EXPECT_TRUE(chkMayusculas->isChecked() && dlg.MostrarMayusculas());
-    EXPECT_TRUE(dlg.CadenaBusqueda().isEmpty() && !dlg.SensibleMayusculas());
-    // Typed (nullptr: the prefill as it is), box ticked, the way out; then the fields.
-    const std::tuple<const char*, bool, std::function<void()>, bool, const char*, bool> rows[] = {
+    EXPECT_TRUE(chkMayusculas->isChecked());
+    EXPECT_TRUE(dlg.MostrarMayusculas());
+    EXPECT_EQ(dlg.CadenaBusqueda(), "");
+    EXPECT_FALSE(dlg.SensibleMayusculas());
+    const struct {
+        const char* typed;  // nullptr: the prefill as it is
+        bool tick;
+        std::function<void()> leave;  // the way out, after which the fields hold
+        bool cancelled;
+        const char* text;
+        bool matchCase;
+    } rows[] = {
         {nullptr, true, key(Qt::Key_Return), false, "Holland", true},
         {"    ", false, click(cmdAceptar), false, "", false},
         {"  San  Marino ", false, click(cmdAceptar), false, "San  Marino", false},
@@ -51,37 +61,46 @@ TEST(FrmBuscarTest, EachWayOutSetsTheFieldsItsOwnWayAndKeysMoveOrTick) {
         {"Wales", false, key(Qt::Key_Escape), true, "", true},
         {"Wales", false, key(Qt::Key_C, Qt::AltModifier), true, "", true},
     };
-    for (const auto& [typed, tick, leave, cancelled, text, matchCase] : rows) {
-        SCOPED_TRACE(typed ? typed : "the prefill");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed ? row.typed : "the prefill");
         ASSERT_TRUE(activate(dlg));
-        EXPECT_TRUE(typed || QApplication::focusWidget() == cmdAceptar);
-        if (typed)
-            txtBuscar->setFocus(), txtBuscar->setText(typed);
-        chkMayusculas->setChecked(tick);
-        leave();
+        if (row.typed) {
+            txtBuscar->setFocus();
+            txtBuscar->setText(row.typed);
+        } else {
+            EXPECT_EQ(focused(), "cmdAceptar");
+        }
+        chkMayusculas->setChecked(row.tick);
+        row.leave();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !dlg.isVisible(); }));
-        EXPECT_TRUE(dlg.Cancelado == cancelled && dlg.CadenaBusqueda() == text &&
-                    dlg.SensibleMayusculas() == matchCase);
+        EXPECT_EQ(dlg.Cancelado, row.cancelled);
+        EXPECT_EQ(dlg.CadenaBusqueda(), row.text);
+        EXPECT_EQ(dlg.SensibleMayusculas(), row.matchCase);
     }
     EXPECT_EQ(frmBuscar::trimBlanks(QStringLiteral(" \u00A0x ")), "\u00A0x");
     ASSERT_TRUE(activate(dlg));
     cmdAceptar->setFocus();
     // Each key and where the focus goes; the label's key goes to the box it names.
-    const std::pair<std::function<void()>, QWidget*> moves[] = {
-        {key(Qt::Key_Backtab), txtBuscar},   {key(Qt::Key_Backtab), chkMayusculas},
-        {key(Qt::Key_Backtab), cmdCancelar}, {key(Qt::Key_Backtab), cmdAceptar},
-        {key(Qt::Key_Tab), cmdCancelar},     {key(Qt::Key_F, Qt::AltModifier), txtBuscar}};
-    for (const auto& [press, to] : moves) {
-        press();
-        EXPECT_EQ(QApplication::focusWidget(), to) << to->objectName().toStdString();
+    const struct {
+        std::function<void()> press;
+        const char* to;
+    } moves[] = {
+        {key(Qt::Key_Backtab), "txtBuscar"},   {key(Qt::Key_Backtab), "chkMayusculas"},
+        {key(Qt::Key_Backtab), "cmdCancelar"}, {key(Qt::Key_Backtab), "cmdAceptar"},
+        {key(Qt::Key_Tab), "cmdCancelar"},     {key(Qt::Key_F, Qt::AltModifier), "txtBuscar"}};
+    for (const auto& move : moves) {
+        move.press();
+        EXPECT_EQ(focused(), move.to);
     }
     for (const bool ticked : {true, false}) {
         key(Qt::Key_M, Qt::AltModifier)();
         EXPECT_TRUE(QTest::qWaitFor([&] { return chkMayusculas->isChecked() == ticked; }));
     }
     dlg.setMostrarMayusculas(false);
-    EXPECT_FALSE(chkMayusculas->isVisible() || dlg.MostrarMayusculas());
-    EXPECT_TRUE(dlg.isVisible() && dlg.Cancelado);
+    EXPECT_FALSE(chkMayusculas->isVisible());
+    EXPECT_FALSE(dlg.MostrarMayusculas());
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_TRUE(dlg.Cancelado);
 }
 
 TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
@@ -100,9 +119,14 @@ TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
         clicked << node->text(0);
     };
     const QString kNoMatch = QStringLiteral("No matches found");
-    // From (nullptr: none selected; "": where the last search left it), text and case typed or
-    // Enter on the prefill, the node selected then, the message, whether the next opens with them.
-    const std::tuple<const char*, const char*, bool, bool, const char*, QString, bool> rows[] = {
+    const struct {
+        const char* from;  // nullptr: none selected; "": where the last search left it
+        const char* text;  // and the case, typed; or Enter on the prefill
+        bool matchCase, enter;
+        const char* found;  // the node selected then
+        QString message;
+        bool remembered;  // the next opens with them
+    } rows[] = {
         {"Scotland", "LaNd", false, false, "England", {}, true},   // round from the last
         {"", "", false, true, "Faeroe Islands", {}, true},         // the prefill, from there
         {"+Scotland", "LaNd", false, false, "England", {}, true},  // Faeroe Islands stays current
@@ -117,13 +141,14 @@ TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
         {"Italy", "[ab", false, false, "Italy", "Invalid pattern string", false},
         {"Albania", "Malta", false, false, "Malta", "the panel could not be filled", false},
     };
-    for (const auto& [from, text, matchCase, enter, found, message, remembered] : rows) {
-        SCOPED_TRACE(std::string(from ? from : "none") + " " + text);
-        if (!from || *from == '+')
-            tree->clearSelection();  // the current node stays, unselected
-        if (from && *from) {         // "+": the node is selected, not made current
-            QTreeWidgetItem* node = tree->findItems(from + (*from == '+'), Qt::MatchExactly)[0];
-            *from == '+' ? node->setSelected(true) : tree->setCurrentItem(node);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.from ? row.from : "none") + " " + row.text);
+        if (!row.from || *row.from == '+')
+            tree->clearSelection();   // the current node stays, unselected
+        if (row.from && *row.from) {  // "+": the node is selected, not made current
+            QTreeWidgetItem* node =
+                tree->findItems(row.from + (*row.from == '+'), Qt::MatchExactly)[0];
+            *row.from == '+' ? node->setSelected(true) : tree->setCurrentItem(node);
         }
         elsewhere->setFocus();
         const SearchMemory before = memory;
@@ -132,28 +157,29 @@ TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
             auto* box = dlg.findChild<QLineEdit*>("txtBuscar");
             auto* check = dlg.findChild<QCheckBox*>("chkMayusculas");
             EXPECT_EQ(box->text(), before.lastText);
-            EXPECT_TRUE(check->isVisible() && check->isChecked() == before.lastMatchCase);
+            EXPECT_TRUE(check->isVisible());
+            EXPECT_EQ(check->isChecked(), before.lastMatchCase);
             EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "busy over the dialog";
-            if (enter)
+            if (row.enter)
                 return QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            box->setText(text);
-            if (check->isChecked() != matchCase)  // on the box itself, not the empty room
+            box->setText(row.text);
+            if (check->isChecked() != row.matchCase)  // on the box itself, not the empty room
                 QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(6, check->height() / 2));
             QTest::mouseClick(dlg.findChild<QPushButton*>("cmdAceptar"), Qt::LeftButton);
         });
         Buscar(*tree, memory, dialogs, click, &window);
         const auto selected = tree->selectedItems();
-        EXPECT_EQ(selected.size() == 1 ? selected[0]->text(0) : QString(), found);
-        const bool hit = remembered && message.isEmpty();
-        EXPECT_EQ(std::exchange(clicked, {}), hit ? QStringList{found} : QStringList());
+        EXPECT_EQ(selected.size() == 1 ? selected[0]->text(0) : QString(), row.found);
+        const bool hit = row.remembered && row.message.isEmpty();
+        EXPECT_EQ(std::exchange(clicked, {}), hit ? QStringList{row.found} : QStringList());
         EXPECT_EQ(window.focusWidget() == tree, hit);
-        EXPECT_EQ(dialogs.messages.size(), message.isEmpty() ? 0u : 1u);
+        EXPECT_EQ(dialogs.messages.size(), row.message.isEmpty() ? 0u : 1u);
+        const QString title = row.message == kNoMatch ? "Velquor" : "Search error";
         for (const auto& m : std::exchange(dialogs.messages, {}))
-            EXPECT_TRUE(m.text == message && m.icon == platform::MessageIcon::Information &&
-                        m.title == (message == kNoMatch ? "Velquor" : "Search error"));
-        const bool kept = !remembered || enter;
-        EXPECT_EQ(memory.lastText, kept ? before.lastText : text);
-        EXPECT_EQ(memory.lastMatchCase, kept ? before.lastMatchCase : matchCase);
+            EXPECT_THAT(m, test::IsMessage(row.message, title, platform::MessageIcon::Information));
+        const bool kept = !row.remembered || row.enter;
+        EXPECT_EQ(memory.lastText, kept ? before.lastText : row.text);
+        EXPECT_EQ(memory.lastMatchCase, kept ? before.lastMatchCase : row.matchCase);
         while (QApplication::overrideCursor())
             QApplication::restoreOverrideCursor();
     }

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDirIterator>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +20,7 @@
 #include "support/failing_file_system.h"
 #include "support/fake_launcher.h"
 #include "support/fake_registry.h"
+#include "support/scratch_dir_test.h"
 #include "support/scripted_dialogs.h"
 #include "ui/main/frm_editor.h"
 
@@ -30,6 +30,7 @@ using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
 using Step = FailingFileSystem::Step;
+using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 /// Two nations, in the file in the reverse of catalogue order.
@@ -43,24 +44,10 @@ inline const std::string kGermanyAndorra =
     "Dortmund Athletic\r\nStuttgart Kickers\r\nLeipzig Rovers\r\nMainz 05\r\nBochum VfL\r\n"
     "\r\n*Andorra\r\nAndorra la Vella\r\n";
 
-/// The club boxes in the window's order: box, label, the name a screen reader says.
-inline const char* const kBoxes[11][3] = {
-    {"txtUCL_0", "lblUCL_0", "Champions League, 1st team"},
-    {"txtUCL_1", "lblUCL_1", "Champions League, 2nd team"},
-    {"txtUCL_2", "lblUCL_2", "Champions League, 3rd team"},
-    {"txtUCL_3", "lblUCL_3", "Champions League, 4th team"},
-    {"txtUEFA_0", "lblUEFA_0", "UEFA Cup, 1st team"},
-    {"txtUEFA_1", "lblUEFA_1", "UEFA Cup, 2nd team"},
-    {"txtUEFA_2", "lblUEFA_2", "UEFA Cup, 3rd team"},
-    {"txtUEFA_3", "lblUEFA_3", "UEFA Cup, 4th team"},
-    {"txtIntertoto_0", "lblintertoto_0", "Intertoto, 1st team"},
-    {"txtIntertoto_1", "lblintertoto_1", "Intertoto, 2nd team"},
-    {"txtIntertoto_2", "lblintertoto_2", "Intertoto, 3rd team"}};
-
 /// A shown main window over scripted dialogs and a file system that fails on cue.
-class EditorTest : public ::testing::Test {
+class EditorTest : public ::testing::Test, public ScratchDir {
   protected:
-    QTemporaryDir scratch;
+    const QDir scratch{QString::fromStdString(dir_.string())};
     QTemporaryDir data;  // the user's data folder, where recovery records go
     ScriptedDialogs dialogs;
     FakeRegistry registry;
@@ -83,31 +70,11 @@ class EditorTest : public ::testing::Test {
     }
 
     /// Writes bytes to name below the scratch folder and returns its path.
-    QString write(const QString& name, const std::string& bytes) {
-        const QString path = scratch.filePath(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        return path;
+    QString write(const QString& name, const std::string& bytes) const {
+        return QString::fromStdString(ScratchDir::write(name.toStdString(), bytes).string());
     }
-    QString sample() {
-        QFile source(VELQUOR_SOURCE_DIR "/examples/euro.cfg");
-        EXPECT_TRUE(source.open(QIODevice::ReadOnly));
-        return write("game/euro.cfg", source.readAll().toStdString());
-    }
-    static std::string read(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
-    }
-    QStringList files() const {  // below the scratch folder
-        QStringList found;
-        QDirIterator it(scratch.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            found << QDir(scratch.path()).relativeFilePath(it.next());
-        found.sort();
-        return found;
-    }
+    static std::string read(const QString& path) { return ScratchDir::read(path.toStdString()); }
+    QString sample() const { return write("game/euro.cfg", ScratchDir::read(kSample)); }
 
     QAction* tool(const char* name) const { return window->findChild<QAction*>(name); }
     void trigger(const char* name) { tool(name)->trigger(); }
@@ -186,10 +153,7 @@ class EditorTest : public ::testing::Test {
     }
 
     void expectOnlyMessage(const QString& text) {
-        ASSERT_EQ(dialogs.texts(), std::vector<QString>{text});
-        EXPECT_EQ(dialogs.messages[0].title, "Error");
-        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Critical);
-        EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
+        ASSERT_THAT(dialogs.messages, ElementsAre(IsMessage(text, "Error", MessageIcon::Critical)));
     }
     Liga& record(const char* name) const { return *findNation(*window->catalogue(), name); }
     const ui::frmEditor::State& state() const { return window->state(); }

@@ -21,6 +21,22 @@ namespace {
 
 using MainWindowTest = EditorTest;
 
+/// The club boxes in the window's order.
+const struct {
+    const char *box, *label, *spoken;  // spoken: the name a screen reader says
+    bool required;                     // the label's tooltip says so
+} kBoxes[] = {{"txtUCL_0", "lblUCL_0", "Champions League, 1st team", true},
+              {"txtUCL_1", "lblUCL_1", "Champions League, 2nd team", true},
+              {"txtUCL_2", "lblUCL_2", "Champions League, 3rd team", false},
+              {"txtUCL_3", "lblUCL_3", "Champions League, 4th team", false},
+              {"txtUEFA_0", "lblUEFA_0", "UEFA Cup, 1st team", true},
+              {"txtUEFA_1", "lblUEFA_1", "UEFA Cup, 2nd team", true},
+              {"txtUEFA_2", "lblUEFA_2", "UEFA Cup, 3rd team", false},
+              {"txtUEFA_3", "lblUEFA_3", "UEFA Cup, 4th team", false},
+              {"txtIntertoto_0", "lblintertoto_0", "Intertoto, 1st team", true},
+              {"txtIntertoto_1", "lblintertoto_1", "Intertoto, 2nd team", true},
+              {"txtIntertoto_2", "lblintertoto_2", "Intertoto, 3rd team", true}};
+
 QString spoken(QObject* control, QAccessible::Text what = QAccessible::Description) {
     return QAccessible::queryAccessibleInterface(control)->text(what);
 }
@@ -41,8 +57,10 @@ TEST_F(MainWindowTest, StartsEmptyAndShutFindNeedsTwoNationsAndOnlyEuroCfgIsTake
                                     "tolAbout"}));
     QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
     trigger("tolSaveAs");
-    for (QGroupBox* frame : window->findChildren<QGroupBox*>())
-        EXPECT_TRUE(!frame->isEnabled() && frame->font().bold());
+    for (QGroupBox* frame : window->findChildren<QGroupBox*>()) {
+        EXPECT_FALSE(frame->isEnabled()) << frame->objectName().toStdString();
+        EXPECT_TRUE(frame->font().bold()) << frame->objectName().toStdString();
+    }
     // At 8.25 points, naming only families the system has: each one it
     // lacks made a search for a stand-in at start-up.
     for (const QWidget* control : window->findChildren<QWidget*>()) {
@@ -50,7 +68,8 @@ TEST_F(MainWindowTest, StartsEmptyAndShutFindNeedsTwoNationsAndOnlyEuroCfgIsTake
         for (const QString& family : control->font().families())
             EXPECT_TRUE(QFontDatabase::hasFamily(family)) << family.toStdString();
     }
-    EXPECT_FALSE(label("lblInfo")->isVisible() || window->findChild<QWidget*>("pbar")->isVisible());
+    EXPECT_FALSE(label("lblInfo")->isVisible());
+    EXPECT_FALSE(window->findChild<QWidget*>("pbar")->isVisible());
 
     // Anything but a single local euro.cfg dropped is refused (for one, see
     // AskBeforeLosingEdits).
@@ -58,7 +77,7 @@ TEST_F(MainWindowTest, StartsEmptyAndShutFindNeedsTwoNationsAndOnlyEuroCfgIsTake
     EXPECT_FALSE(drop({write("c/teams.cfg", kPortugal)}));
     QDir().mkpath(scratch.filePath("d/euro.cfg"));
     EXPECT_FALSE(drop({scratch.filePath("d/euro.cfg")}));
-    EXPECT_EQ(files(), (QStringList{"a/euro.cfg", "b/euro.cfg", "c/teams.cfg"}));
+    EXPECT_THAT(entries(), ElementsAre("a/euro.cfg", "b/euro.cfg", "c/teams.cfg"));
     open(write("one/euro.cfg", kPortugal));
     EXPECT_EQ(tools(),
               (QStringList{"tolAbrir", "tolGuardar", "tolSaveAs", "tolFind shut", "tolAbout"}));
@@ -80,18 +99,17 @@ TEST_F(MainWindowTest, ANationsCountsOpenItsBoxesAndTypingChangesItsRecordAndThe
         click(nation);
         EXPECT_EQ(shown(), "Current League: " + nation);
         for (int k = 0; k < 11; ++k) {
-            SCOPED_TRACE(nation.toStdString() + " " + kBoxes[k][0]);
+            const auto& row = kBoxes[k];
+            SCOPED_TRACE(nation.toStdString() + " " + row.box);
             const bool open = (nation == "Germany" ? "11111110110" : "00001000000")[k] == '1';
-            EXPECT_EQ(box(kBoxes[k][0])->isEnabled(), open);
-            EXPECT_EQ(QAccessible::queryAccessibleInterface(box(kBoxes[k][0]))->state().disabled,
-                      !open);
-            EXPECT_EQ(label(kBoxes[k][1])->palette().color(QPalette::WindowText),
+            EXPECT_EQ(box(row.box)->isEnabled(), open);
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(box(row.box))->state().disabled, !open);
+            EXPECT_EQ(label(row.label)->palette().color(QPalette::WindowText),
                       open ? QColor(Qt::black) : QColor(Qt::red));
-            EXPECT_EQ(spoken(box(kBoxes[k][0])), open ? QString() : ui::texts::kNoPlace);
-            EXPECT_EQ(spoken(box(kBoxes[k][0]), QAccessible::Name), kBoxes[k][2]);
-            EXPECT_EQ(label(kBoxes[k][1])->buddy(), box(kBoxes[k][0]));
-            EXPECT_EQ(label(kBoxes[k][1])->toolTip(),
-                      "11001100111"[k] == '1' ? "Required field" : QString());
+            EXPECT_EQ(spoken(box(row.box)), open ? QString() : ui::texts::kNoPlace);
+            EXPECT_EQ(spoken(box(row.box), QAccessible::Name), row.spoken);
+            EXPECT_EQ(label(row.label)->buddy(), box(row.box));
+            EXPECT_EQ(label(row.label)->toolTip(), row.required ? "Required field" : QString());
         }
     }
     EXPECT_EQ(box("txtIntertoto_1")->text(), "Mainz 05");  // and no line beyond the places
@@ -116,7 +134,7 @@ TEST_F(MainWindowTest, ANationsCountsOpenItsBoxesAndTypingChangesItsRecordAndThe
         "Stuttgart Kickers\r\nLeipzig Rovers\r\nMainz 05\r\n");
     QStringList panel;  // where the file now has them, as a reopening would show
     for (const auto& each : kBoxes)
-        panel << box(each[0])->text();
+        panel << box(each.box)->text();
     EXPECT_EQ(panel, (QStringList{QString::fromUtf8("Berlin FC M\u00FCnchen *1860* \u20AC"),
                                   "Hamburg SV", "Koln United", "Bremen FC", "Dortmund Athletics",
                                   "Stuttgart Kickers", "Leipzig Rovers", "", "Mainz 05", "", ""}));
@@ -127,8 +145,12 @@ TEST_F(MainWindowTest, ANationsCountsOpenItsBoxesAndTypingChangesItsRecordAndThe
     open(path);
     EXPECT_EQ(shown(), "Current league:");
     EXPECT_TRUE(state().sCurrentKey.empty());
-    for (QLineEdit* each : window->findChildren<QLineEdit*>())
-        EXPECT_TRUE(each->text().isEmpty() && !each->isEnabled() && spoken(each).isEmpty());
+    for (QLineEdit* each : window->findChildren<QLineEdit*>()) {
+        SCOPED_TRACE(each->objectName().toStdString());
+        EXPECT_EQ(each->text(), "");
+        EXPECT_FALSE(each->isEnabled());
+        EXPECT_EQ(spoken(each), "");
+    }
     const ui::frmEditor fresh(platform, fs);
     for (QLabel* shown : window->findChildren<QLabel*>()) {
         const auto* start = fresh.findChild<QLabel*>(shown->objectName());
@@ -201,7 +223,10 @@ TEST_F(MainWindowTest, EveryControlIsNamedInPlainEnglish) {
     // Name and description. The caption "3th" is misspelt as it is; the find box
     // is named by its label.
     // clang-format off
-    const std::tuple<QObject*, QString, QString> rows[] = {
+    const struct {
+        QObject* object;
+        QString name, description;
+    } rows[] = {
         {tree(), "Nations", ""}, {in(window.get(), "Frame2"), "UEFA", ""},
         {label("lblLiga"), "Current league:", ""}, {label("lblUEFA_0"), "1st team", "Required field"},
         {label("lblintertoto_2"), "3th team", "Required field"},
@@ -213,11 +238,11 @@ TEST_F(MainWindowTest, EveryControlIsNamedInPlainEnglish) {
         {in(&about, "cmdOK"), "Ok", ""}, {in(&about, "cmdSysInfo"), "System info", ""},
         {in(&about, "lblVersion"), ui::frmAbout::versionLine(), ""}};
     // clang-format on
-    for (const auto& [object, name, said] : rows) {
-        ASSERT_NE(object, nullptr) << name.toStdString();
-        SCOPED_TRACE(object->objectName().toStdString());
-        EXPECT_EQ(spoken(object, QAccessible::Name), name);
-        EXPECT_EQ(spoken(object), said);
+    for (const auto& row : rows) {
+        ASSERT_NE(row.object, nullptr) << row.name.toStdString();
+        SCOPED_TRACE(row.object->objectName().toStdString());
+        EXPECT_EQ(spoken(row.object, QAccessible::Name), row.name);
+        EXPECT_EQ(spoken(row.object), row.description);
     }
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(button("tolFind"))->state().disabled);
 }
@@ -225,10 +250,6 @@ TEST_F(MainWindowTest, EveryControlIsNamedInPlainEnglish) {
 /// The key goes to whatever holds the focus, else (QTest sees to it) to the active window.
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-}
-QString focused() {
-    QWidget* w = QApplication::focusWidget();
-    return w ? w->objectName() : "<nothing>";
 }
 
 // The whole job done with key presses alone, sent where the focus is, as a

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -17,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
+#include "support/scratch_dir_test.h"
 #include "ui/about/sys_info.h"
 #include "ui/main/frm_editor.h"
 
@@ -28,11 +28,6 @@ namespace {
 
 using velquor::ui::frmEditor;
 namespace texts = velquor::ui::texts;
-
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 /// Answers the next modal T once, as a user would; windows the answer opens
 /// are left to their own watchers. One that never shows, or stays open after
@@ -69,16 +64,15 @@ void whenShown(std::function<void(T*)> answer) {
     timer->start(20);
 }
 
-class EditorSmoke : public ::testing::Test {
+class EditorSmoke : public ::testing::Test, public velquor::test::ScratchDir {
   protected:
-    QTemporaryDir scratch;
+    const QDir scratch{QString::fromStdString(dir_.string())};
     velquor::platform::QtDialogs dialogs;
     velquor::platform::Platform platform{dialogs, velquor::platform::Registry::system(),
                                          velquor::platform::Launcher::system()};
     frmEditor window{platform};
 
     void SetUp() override {
-        ASSERT_TRUE(scratch.isValid());
         // Qt's own file dialog, which a test can answer; a system one cannot.
         QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
         window.show();
@@ -111,7 +105,7 @@ class EditorSmoke : public ::testing::Test {
 TEST_F(EditorSmoke, OpenEditSaveAndTheQuestionsThatKeepEditsThroughTheRealWindow) {
     EXPECT_EQ(window.windowTitle(), texts::kCaption);
     const QString path = scratch.filePath(QStringLiteral("euro.cfg"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(VELQUOR_SOURCE_DIR "/examples/euro.cfg"), path));
+    write("euro.cfg", read(velquor::test::kSample));
 
     typePathWhenAsked(path);
     trigger("tolAbrir");
@@ -127,12 +121,12 @@ TEST_F(EditorSmoke, OpenEditSaveAndTheQuestionsThatKeepEditsThroughTheRealWindow
     // Letters beyond ASCII go through the system's code page on the way out.
     replaceText("txtUCL_0", QStringLiteral("Caf\u00e9 \u00d1and\u00fa"));
     trigger("tolGuardar");
-    const QByteArray saved = bytesOf(QStringLiteral(VELQUOR_SOURCE_DIR "/tests/smoke/saved.cfg"));
-    EXPECT_EQ(bytesOf(path), saved);
+    const std::string saved = read(VELQUOR_SOURCE_DIR "/tests/smoke/saved.cfg");
+    EXPECT_EQ(read(path.toStdString()), saved);
     const QString copy = scratch.filePath(QStringLiteral("copy.cfg"));
     typePathWhenAsked(copy);
     trigger("tolSaveAs");
-    EXPECT_EQ(bytesOf(copy), saved);
+    EXPECT_EQ(read(copy.toStdString()), saved);
 
     // After one more edit, closing asks; Cancel keeps the window and the edit.
     replaceText("txtUEFA_0", QStringLiteral("Unsaved"));
@@ -147,11 +141,8 @@ TEST_F(EditorSmoke, OpenEditSaveAndTheQuestionsThatKeepEditsThroughTheRealWindow
     EXPECT_EQ(box("txtUEFA_0")->text(), QStringLiteral("Unsaved"));
 
     // Another program's change to the file saved as is not overwritten unasked.
-    const QByteArray theirs("\r\n*Spain\r\nTheirs FC\r\n");
-    QFile changed(copy);
-    ASSERT_TRUE(changed.open(QIODevice::WriteOnly));
-    changed.write(theirs);
-    changed.close();
+    const std::string theirs = "\r\n*Spain\r\nTheirs FC\r\n";
+    write("copy.cfg", theirs);
     whenShown<QMessageBox>([&](QMessageBox* question) {
         asked = question->text();
         QTest::mouseClick(question->button(QMessageBox::Cancel), Qt::LeftButton);
@@ -164,8 +155,8 @@ TEST_F(EditorSmoke, OpenEditSaveAndTheQuestionsThatKeepEditsThroughTheRealWindow
     });
     window.close();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(bytesOf(path), saved);
-    EXPECT_EQ(bytesOf(copy), theirs);
+    EXPECT_EQ(read(path.toStdString()), saved);
+    EXPECT_EQ(read(copy.toStdString()), theirs);
 }
 
 #ifdef _WIN32
@@ -194,10 +185,13 @@ TEST_F(EditorSmoke, SystemInfoStartsWhatTheRegistryNamesOrSaysItCannot) {
         SCOPED_TRACE(row.why);
         for (const std::string* key : {&msinfo, &tools})
             velquor::test::deleteKey(HKEY_LOCAL_MACHINE, *key);
-        ASSERT_TRUE(!row.key || velquor::test::setValue(HKEY_LOCAL_MACHINE, *row.key, row.name,
-                                                        REG_SZ, row.value.toStdString()));
-        ASSERT_TRUE(!row.program ||
-                    QFile::copy(QStringLiteral(VELQUOR_MARKER), scratch.filePath(row.program)));
+        if (row.key) {
+            ASSERT_TRUE(velquor::test::setValue(HKEY_LOCAL_MACHINE, *row.key, row.name, REG_SZ,
+                                                row.value.toStdString()));
+        }
+        if (row.program) {
+            ASSERT_TRUE(QFile::copy(QStringLiteral(VELQUOR_MARKER), scratch.filePath(row.program)));
+        }
         const QString marker = scratch.filePath(QStringLiteral("%1.ran").arg(row.program));
         QString told;
         whenShown<QDialog>([&](QDialog* about) {

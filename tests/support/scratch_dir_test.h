@@ -3,25 +3,29 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <string>
 #include <vector>
 
 namespace velquor::test {
 
-/// A fresh folder per test, removed after it, so that a test sees every
-/// file the code under test leaves behind.
-struct ScratchDirTest : ::testing::Test {
-    void SetUp() override {
-        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+/// A fresh folder for the running test, removed after it, so that a test
+/// sees every file the code under test leaves behind.
+struct ScratchDir {
+    ScratchDir() {
+        std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(test.begin(), test.end(), '/', '-');  // a parameterised test's "Name/Case"
         dir_ = std::filesystem::temp_directory_path() /
                ("velquor-" + std::to_string(::getpid()) + "-" + test);
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
+    ~ScratchDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
+    }
 
     /// Writes bytes to name below the folder, making the folders on the way.
     std::filesystem::path write(const std::string& name, const std::string& bytes) const {
@@ -31,17 +35,24 @@ struct ScratchDirTest : ::testing::Test {
     }
     static std::string read(const std::filesystem::path& path) {
         std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
+        return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
     }
-    /// The names in the folder, sorted.
+    /// The files below the folder (its folders are the test's), sorted, as paths from it.
     std::vector<std::string> entries() const {
-        std::set<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(dir_))
-            names.insert(e.path().filename().string());
-        return {names.begin(), names.end()};
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::recursive_directory_iterator(dir_))
+            if (e.is_regular_file())
+                names.push_back(e.path().lexically_relative(dir_).generic_string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     std::filesystem::path dir_;
 };
+
+struct ScratchDirTest : ::testing::Test, ScratchDir {};
+
+/// The euro.cfg that comes with the program.
+inline const std::string kSample = VELQUOR_SOURCE_DIR "/examples/euro.cfg";
 
 }  // namespace velquor::test

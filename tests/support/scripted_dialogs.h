@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include "platform/dialogs.h"
 
@@ -17,6 +17,21 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace velquor::test {
+
+/// A message box request by what its box shows; a failure names the part that differs.
+inline auto IsMessage(const QString& text, const QString& title, platform::MessageIcon icon,
+                      platform::MessageButtons buttons = platform::MessageButtons::Ok) {
+    using M = platform::MessageRequest;
+    using ::testing::Field;
+    return ::testing::AllOf(Field("text", &M::text, text), Field("title", &M::title, title),
+                            Field("icon", &M::icon, icon), Field("buttons", &M::buttons, buttons));
+}
+
+/// The name of what holds the focus, for a failure to tell.
+inline QString focused() {
+    const QWidget* w = QApplication::focusWidget();
+    return w ? w->objectName() : "<nothing>";
+}
 
 /// Dialogs that never block. File dialogs hand out the next scripted path (an
 /// empty one, or none left, is a cancel); message boxes are recorded and get

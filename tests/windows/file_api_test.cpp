@@ -34,7 +34,7 @@ class WindowsFiles : public test::ScratchDirTest {
 TEST_F(WindowsFiles, PathsWithADriveLetterAndBackslashesOrABareNameLoadBackUpAndSave) {
     write("euro.cfg", kOld);
     const std::string folder = folderText();
-    ASSERT_TRUE(folder.size() > 3 && folder[1] == ':' && folder[2] == '\\') << folder;
+    ASSERT_EQ(folder.substr(1, 2), ":\\") << folder;  // a drive letter
     const fs::path file = folder + "euro.cfg";
 
     EXPECT_TRUE(ensureBackup(file, folder));

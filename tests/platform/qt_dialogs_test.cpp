@@ -14,14 +14,18 @@
 namespace velquor::platform {
 namespace {
 
-// Answers the first modal window to show up as a user would; one left open fails, never hangs.
+// Answers the first modal window, a T, as a user would; one left open fails, never hangs.
+template <typename T>
 struct ModalAnswer {
-    explicit ModalAnswer(std::function<void(QWidget&)> answer) {
+    explicit ModalAnswer(std::function<void(T*)> answer) {
         QObject::connect(&timer, &QTimer::timeout, [this, answer] {
             QWidget* modal = QApplication::activeModalWidget();
             if (modal && !answered) {
                 answered = true;
-                answer(*modal);
+                if (auto* shown = qobject_cast<T*>(modal))
+                    answer(shown);
+                else
+                    ADD_FAILURE() << modal->metaObject()->className() << " came up instead";
             } else if (modal && clock.hasExpired(5000)) {
                 ADD_FAILURE() << "the answer left " << modal->metaObject()->className() << " open";
                 QMetaObject::invokeMethod(modal, "reject");  // close() a box may ignore
@@ -41,41 +45,43 @@ TEST(QtDialogs, MessageBoxesAndFileDialogsShowTheRequestAndGiveTheAnswer) {
     using I = MessageIcon;
     using Bs = MessageButtons;
     using A = MessageAnswer;
-    // Asked for: icon, buttons, title, details; shown: icon, buttons; pressed (NoButton: the
-    // box closed without one), and the answer.
     const B::StandardButtons kSaveCancel = B::Save | B::Cancel, kYesNo = B::Yes | B::No;
-    const std::tuple<I, Bs, QString, QString, B::Icon, B::StandardButtons, B::StandardButton, A>
-        rows[] = {
-            {I::Information, Bs::Ok, "", "", B::Information, B::Ok, B::Ok, A::Ok},
-            {I::None, Bs::Ok, "", "Line 3\nLine 9", B::NoIcon, B::Ok, B::NoButton, A::Ok},
-            {I::Warning, Bs::SaveCancel, "Error", "", B::Warning, kSaveCancel, B::Save, A::Save},
-            {I::Critical, Bs::SaveCancel, "", "", B::Critical, kSaveCancel, B::Cancel, A::Cancel},
-            {I::Question, Bs::YesNo, "", "", B::Question, kYesNo, B::Yes, A::Yes},
-            {I::None, Bs::YesNo, "", "", B::NoIcon, kYesNo, B::NoButton, A::Cancel},
-            {I::None, Bs::YesNoCancel, "", "", B::NoIcon, kYesNo | B::Cancel, B::No, A::No},
-            {I::Question, Bs::RecoverDiscard, "", "", B::Question, B::Discard, B::Discard,
-             A::Discard},
-        };
+    const struct {
+        I icon;  // asked for, with the buttons, title and details
+        Bs buttons;
+        QString title, details;
+        B::Icon shownIcon;  // what the box shows
+        B::StandardButtons shown;
+        B::StandardButton press;  // NoButton: the box closed without one
+        A answer;
+    } rows[] = {
+        {I::Information, Bs::Ok, "", "", B::Information, B::Ok, B::Ok, A::Ok},
+        {I::None, Bs::Ok, "", "Line 3\nLine 9", B::NoIcon, B::Ok, B::NoButton, A::Ok},
+        {I::Warning, Bs::SaveCancel, "Error", "", B::Warning, kSaveCancel, B::Save, A::Save},
+        {I::Critical, Bs::SaveCancel, "", "", B::Critical, kSaveCancel, B::Cancel, A::Cancel},
+        {I::Question, Bs::YesNo, "", "", B::Question, kYesNo, B::Yes, A::Yes},
+        {I::None, Bs::YesNo, "", "", B::NoIcon, kYesNo, B::NoButton, A::Cancel},
+        {I::None, Bs::YesNoCancel, "", "", B::NoIcon, kYesNo | B::Cancel, B::No, A::No},
+        {I::Question, Bs::RecoverDiscard, "", "", B::Question, B::Discard, B::Discard, A::Discard},
+    };
     QtDialogs dialogs;
-    for (const auto& [icon, buttons, title, details, shownIcon, shown, press, answer] : rows) {
-        ModalAnswer answering([&](QWidget& modal) {
-            auto* box = qobject_cast<QMessageBox*>(&modal);
-            ASSERT_TRUE(box);
+    for (const auto& row : rows) {
+        ModalAnswer<QMessageBox> answering([&](QMessageBox* box) {
             EXPECT_EQ(box->windowTitle() + "|" + box->text() + "|" + box->detailedText(),
-                      (title.isEmpty() ? "Velquor" : title) + "|Save the changes?|" + details);
-            EXPECT_TRUE(box->icon() == shownIcon && box->standardButtons() == shown);
-            press == B::NoButton ? box->reject() : box->button(press)->click();
+                      (row.title.isEmpty() ? "Velquor" : row.title) + "|Save the changes?|" +
+                          row.details);
+            EXPECT_EQ(box->icon(), row.shownIcon);
+            EXPECT_EQ(box->standardButtons(), row.shown);
+            row.press == B::NoButton ? box->reject() : box->button(row.press)->click();
         });
-        EXPECT_EQ(dialogs.message(nullptr, {"Save the changes?", title, icon, buttons, details}),
-                  answer);
+        const MessageRequest request("Save the changes?", row.title, row.icon, row.buttons,
+                                     row.details);
+        EXPECT_EQ(dialogs.message(nullptr, request), row.answer);
     }
     // The button asked for is Enter's; Recover is a button of its own.
     for (const A preferred : {A::No, A::Recover}) {
-        ModalAnswer answering([](QWidget& modal) {
-            auto* box = qobject_cast<QMessageBox*>(&modal);
-            ASSERT_TRUE(box);
-            QTest::keyClick(box, Qt::Key_Return);
-        });
+        ModalAnswer<QMessageBox> answering(
+            [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
         MessageRequest request("Recover?", {}, I::None,
                                preferred == A::No ? Bs::YesNo : Bs::RecoverDiscard);
         request.defaultAnswer = preferred;
@@ -92,9 +98,7 @@ TEST(QtDialogs, MessageBoxesAndFileDialogsShowTheRequestAndGiveTheAnswer) {
     for (const bool saving : {false, true})
         for (const bool cancel : {false, true}) {
             const QString path = folder.filePath(saving ? "new.cfg" : "euro.cfg");
-            ModalAnswer answer([&](QWidget& modal) {
-                auto* dialog = qobject_cast<QFileDialog*>(&modal);
-                ASSERT_TRUE(dialog);
+            ModalAnswer<QFileDialog> answer([&](QFileDialog* dialog) {
                 EXPECT_EQ(dialog->windowTitle() + dialog->nameFilters().join('|') +
                               dialog->directory().absolutePath(),
                           "OpenEuro setup (euro.cfg)" + QDir(folder.path()).absolutePath());
@@ -109,7 +113,7 @@ TEST(QtDialogs, MessageBoxesAndFileDialogsShowTheRequestAndGiveTheAnswer) {
         }
     QDialog dialog;
     for (const int result : {QDialog::Accepted, QDialog::Rejected}) {
-        ModalAnswer answer([&](QWidget& modal) { static_cast<QDialog&>(modal).done(result); });
+        ModalAnswer<QDialog> answer([&](QDialog* modal) { modal->done(result); });
         EXPECT_EQ(dialogs.exec(dialog), result);
     }
 }
