@@ -4,6 +4,7 @@
 
 #include "cfgfile/euro_reader.h"
 #include "cfgfile/euro_writer.h"
+#include "model/competition.h"
 #include "model/liga.h"
 #include "model/nation_catalogue.h"
 
@@ -17,14 +18,9 @@ constexpr std::string_view kTime = "time=", kStamp = "stamp=", kPlaces = "places
 // Every place of the nation in the order its club lines fill them.
 std::vector<std::string*> runningPlaces(Liga& rec) {
     std::vector<std::string*> places;
-    const auto add = [&](int count, auto place) {
-        for (int i = 1; i <= count; ++i)
-            if (std::string* text = place(i))
-                places.push_back(text);
-    };
-    add(rec.NUCL, [&](int i) { return rec.ucl(i); });
-    add(rec.NUEFA, [&](int i) { return rec.uefa(i); });
-    add(rec.NIntertoto, [&](int i) { return rec.intertoto(i); });
+    for (const Competition& competition : kCompetitions)
+        for (int place = 1; place <= competition.heldPlaces(rec); ++place)
+            places.push_back(competition.place(rec, place));
     return places;
 }
 

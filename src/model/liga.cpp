@@ -29,18 +29,6 @@ Value Liga::tag() const noexcept {
     return tag_.get();
 }
 
-std::string* Liga::ucl(int place) {
-    return kCompetitions[0].place(*this, place);
-}
-
-std::string* Liga::uefa(int place) {
-    return kCompetitions[1].place(*this, place);
-}
-
-std::string* Liga::intertoto(int place) {
-    return kCompetitions[2].place(*this, place);
-}
-
 std::string* Liga::textMember(std::string_view name) {
     for (const Competition& competition : kCompetitions)
         if (name.size() == competition.name.size() + 1 && name.starts_with(competition.name))
@@ -51,12 +39,9 @@ std::string* Liga::textMember(std::string_view name) {
 }
 
 std::int16_t* Liga::countMember(std::string_view name) {
-    if (name == "NUEFA")
-        return &NUEFA;
-    if (name == "NUCL")
-        return &NUCL;
-    if (name == "NIntertoto")
-        return &NIntertoto;
+    for (const Competition& competition : kCompetitions)
+        if (name.starts_with('N') && name.substr(1) == competition.name)
+            return &(this->*competition.places);
     return nullptr;
 }
 

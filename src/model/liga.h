@@ -27,17 +27,6 @@ class Liga : public Object {
     void setTagValue(const Value& vTag) noexcept;
     Value tag() const noexcept;
 
-    /// Place `place` (1-based) of a competition; nullptr above the record's
-    /// room. The same as kCompetitions' place().
-    std::string* ucl(int place);
-    std::string* uefa(int place);
-    std::string* intertoto(int place);
-    const std::string* ucl(int place) const { return const_cast<Liga*>(this)->ucl(place); }
-    const std::string* uefa(int place) const { return const_cast<Liga*>(this)->uefa(place); }
-    const std::string* intertoto(int place) const {
-        return const_cast<Liga*>(this)->intertoto(place);
-    }
-
     // Access by member name: the fifteen members and "Key".
     Value get(std::string_view name) const override;
     void set(std::string_view name, const Value& value) override;

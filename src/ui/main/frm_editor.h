@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 
 #include "cfgfile/file_system.h"
@@ -30,7 +31,8 @@ class QTreeWidgetItem;
 
 namespace velquor {
 class Liga;
-}
+struct Competition;
+}  // namespace velquor
 namespace velquor::platform {
 struct Platform;
 }
@@ -88,8 +90,7 @@ class frmEditor : public QMainWindow {
         std::string sCurrentKey;  // the nation the panel shows (and the loader's working key)
         bool bModified = false;   // an edit was made this run; never reset
         bool bFilling = false;    // the panel is being filled from a record
-        bool bPanelEnabled = false;
-        bool bUnsaved = false;  // edits since the last open, reload or save: closing asks then
+        bool bUnsaved = false;    // edits since the last open, reload or save: closing asks then
         cfg::NationNames NationNames;
     };
 
@@ -129,7 +130,12 @@ class frmEditor : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    enum class Group { UCL, UEFA, Intertoto };
+    /// One competition's frame: its boxes and labels, one per place.
+    struct PanelGroup {
+        const Competition& competition;
+        std::span<QLineEdit* const> boxes;
+        std::span<QLabel* const> labels;
+    };
 
     // Make-up (frm_editor_layout.cpp).
     void buildWindow();
@@ -185,7 +191,10 @@ class frmEditor : public QMainWindow {
 
     // The panel (frm_editor_panel.cpp).
     void connectPanel();
-    void txtChange(Group group, int index);
+    std::array<PanelGroup, 3> panelGroups() const;
+    /// The last value given to EnablePanel, as the frames keep it.
+    bool bPanelEnabled() const;
+    void txtChange(QLineEdit* box, const Competition& competition, int place);
     void clearPanel();
     /// Fills the boxes from the record shown; everyBox false leaves a box
     /// that already shows its text as it is, with its cursor and undo steps.
@@ -194,7 +203,6 @@ class frmEditor : public QMainWindow {
     /// file now has them.
     void showAsSaved();
     void showRefusal(const QString& reason);
-    std::string* member(Liga& record, Group group, int index) const;
     std::shared_ptr<Liga> currentRecord() const;
     void onSelectionChanged();
     void onItemClicked(QTreeWidgetItem* item);

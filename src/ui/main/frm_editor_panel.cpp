@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "cfgfile/euro_writer.h"
+#include "model/competition.h"
 #include "model/liga.h"
 #include "model/nation_catalogue.h"
 #include "platform/platform.h"
@@ -21,7 +22,6 @@ namespace velquor::ui {
 namespace {
 
 constexpr int kTagRole = Qt::UserRole;
-constexpr int kKeyRole = Qt::UserRole + 1;
 
 // A label shut with its frame keeps the greyed colour: a disabled panel
 // shows no nation's marks.
@@ -47,17 +47,13 @@ ClubValidator* validatorOf(QLineEdit* box) {
 void frmEditor::BuildTree() {
     BusyCursor busy;
     try {
-        for (const auto& element : *NationCatalogue) {
-            const auto record = std::dynamic_pointer_cast<Liga>(element);
-            if (!record || record->LigaName.empty())
-                continue;
-            const QString name = platform::decodeText(record->LigaName);
+        for (const Liga& record : namedNations(*NationCatalogue)) {
+            const QString name = platform::decodeText(record.LigaName);
             auto* node = new QTreeWidgetItem(Treeview1, {name});
-            node->setData(0, kKeyRole, name);
             node->setIcon(0, ImageList1.picture(name == QLatin1String("Northern Ireland")
                                                     ? QStringLiteral("Pelota")
                                                     : name));
-            node->setData(0, kTagRole, platform::decodeText(record->key()));
+            node->setData(0, kTagRole, platform::decodeText(record.key()));
         }
     } catch (const std::exception& error) {
         busy.restore();
@@ -89,7 +85,7 @@ void frmEditor::Treeview1_NodeClick(QTreeWidgetItem* Node) {
     try {
         state_.bFilling = true;
         state_.sCurrentKey = platform::encodeText(Node->data(0, kTagRole).toString()).value_or("");
-        if (!state_.bPanelEnabled)
+        if (!bPanelEnabled())
             EnablePanel(true);
         fillBoxes(true);
         lblLiga->setText(texts::kCurrentLeaguePrefix + platform::decodeText(state_.sCurrentKey));
@@ -101,24 +97,32 @@ void frmEditor::Treeview1_NodeClick(QTreeWidgetItem* Node) {
     }
 }
 
+std::array<frmEditor::PanelGroup, 3> frmEditor::panelGroups() const {
+    return {{{kCompetitions[0], txtUCL, lblUCL},
+             {kCompetitions[1], txtUEFA, lblUEFA},
+             {kCompetitions[2], txtIntertoto, lblintertoto}}};
+}
+
+bool frmEditor::bPanelEnabled() const {
+    return Frame1->isEnabledTo(this);
+}
+
 void frmEditor::fillBoxes(bool everyBox) {
-    auto fill = [this, everyBox](auto& boxes, Group group) {
-        for (std::size_t k = 0; k < boxes.size(); ++k) {
+    for (const PanelGroup& group : panelGroups()) {
+        for (std::size_t k = 0; k < group.boxes.size(); ++k) {
+            QLineEdit* box = group.boxes[k];
             const auto record = currentRecord();
             const std::string* text =
-                record ? member(*record, group, static_cast<int>(k)) : nullptr;
+                record ? group.competition.place(*record, static_cast<int>(k) + 1) : nullptr;
             const QString shown = text ? platform::decodeText(*text) : QString();
             // The file's text is what later edits are judged against.
-            validatorOf(boxes[k])->setAccepted(shown);
+            validatorOf(box)->setAccepted(shown);
             // Setting a text also drops the box's undo steps, which belong to
             // the nation shown before.
-            if (everyBox || boxes[k]->text() != shown)
-                boxes[k]->setText(shown);
+            if (everyBox || box->text() != shown)
+                box->setText(shown);
         }
-    };
-    fill(txtUCL, Group::UCL);
-    fill(txtUEFA, Group::UEFA);
-    fill(txtIntertoto, Group::Intertoto);
+    }
 }
 
 void frmEditor::showAsSaved() {
@@ -136,46 +140,29 @@ std::shared_ptr<Liga> frmEditor::currentRecord() const {
     return findNation(*NationCatalogue, state_.sCurrentKey);
 }
 
-std::string* frmEditor::member(Liga& record, Group group, int index) const {
-    switch (group) {
-        case Group::UCL:
-            return record.ucl(index + 1);
-        case Group::UEFA:
-            return record.uefa(index + 1);
-        case Group::Intertoto:
-            return record.intertoto(index + 1);
-    }
-    return nullptr;
-}
-
 void frmEditor::connectPanel() {
-    auto wire = [this](auto& boxes, Group group) {
-        for (std::size_t k = 0; k < boxes.size(); ++k) {
-            QLineEdit* box = boxes[k];
-            const int index = static_cast<int>(k);
-            connect(box, &QLineEdit::textChanged, this, [this, box, group, index] {
+    for (const PanelGroup& group : panelGroups()) {
+        for (std::size_t k = 0; k < group.boxes.size(); ++k) {
+            QLineEdit* box = group.boxes[k];
+            const Competition* competition = &group.competition;
+            const int place = static_cast<int>(k) + 1;
+            connect(box, &QLineEdit::textChanged, this, [this, box, competition, place] {
                 validatorOf(box)->setAccepted(box->text());
-                txtChange(group, index);
+                txtChange(box, *competition, place);
             });
             // A refusal stays while the user types on, and goes with the focus.
             box->installEventFilter(this);
             connect(box, &QLineEdit::inputRejected, this,
                     [this, box] { showRefusal(validatorOf(box)->reason()); });
         }
-    };
-    wire(txtUCL, Group::UCL);
-    wire(txtUEFA, Group::UEFA);
-    wire(txtIntertoto, Group::Intertoto);
+    }
 
     connect(Treeview1, &QTreeWidget::itemSelectionChanged, this, [this] { onSelectionChanged(); });
     connect(Treeview1, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { onItemClicked(item); });
 }
 
-void frmEditor::txtChange(Group group, int index) {
-    QLineEdit* box = group == Group::UCL    ? txtUCL[static_cast<std::size_t>(index)]
-                     : group == Group::UEFA ? txtUEFA[static_cast<std::size_t>(index)]
-                                            : txtIntertoto[static_cast<std::size_t>(index)];
+void frmEditor::txtChange(QLineEdit* box, const Competition& competition, int place) {
     if (!state_.bFilling) {
         state_.bModified = true;
         state_.bUnsaved = true;
@@ -185,7 +172,7 @@ void frmEditor::txtChange(Group group, int index) {
         return;
     if (!state_.bFilling && recovery_)
         recovery_->edited(state_.sCurrentKey);
-    std::string* text = member(*record, group, index);
+    std::string* text = competition.place(*record, place);
     const auto bytes = platform::encodeText(box->text());
     if (text && bytes)
         *text = *bytes;
@@ -206,16 +193,14 @@ void frmEditor::ApplyPlaceCounts() {
     const auto record = currentRecord();
     if (!record)
         return;
-    auto apply = [](auto& boxes, auto& labels, int count) {
-        for (int n = static_cast<int>(boxes.size()); n > count && n >= 1; --n) {
-            boxes[static_cast<std::size_t>(n - 1)]->setEnabled(false);
-            describePlace(boxes[static_cast<std::size_t>(n - 1)], false);
-            colour(labels[static_cast<std::size_t>(n - 1)], Qt::red);
+    for (const PanelGroup& group : panelGroups()) {
+        const int count = (*record).*group.competition.places;
+        for (int n = static_cast<int>(group.boxes.size()); n > count && n >= 1; --n) {
+            group.boxes[static_cast<std::size_t>(n - 1)]->setEnabled(false);
+            describePlace(group.boxes[static_cast<std::size_t>(n - 1)], false);
+            colour(group.labels[static_cast<std::size_t>(n - 1)], Qt::red);
         }
-    };
-    apply(txtUCL, lblUCL, record->NUCL);
-    apply(txtUEFA, lblUEFA, record->NUEFA);
-    apply(txtIntertoto, lblintertoto, record->NIntertoto);
+    }
 }
 
 void frmEditor::EnablePanel(bool bEnabled) {
@@ -226,7 +211,6 @@ void frmEditor::EnablePanel(bool bEnabled) {
     }
     for (QGroupBox* frame : findChildren<QGroupBox*>())
         frame->setEnabled(bEnabled);
-    state_.bPanelEnabled = bEnabled;
 }
 
 void frmEditor::ResetLabelColours() {
