@@ -1,44 +1,16 @@
 #include <gtest/gtest.h>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include "platform/dialogs.h"
+#include "support/when_shown.h"
 
 namespace velquor::platform {
 namespace {
-
-// Answers the first modal window, a T, as a user would; one left open fails, never hangs.
-template <typename T>
-struct ModalAnswer {
-    explicit ModalAnswer(std::function<void(T*)> answer) {
-        QObject::connect(&timer, &QTimer::timeout, [this, answer] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal && !answered) {
-                answered = true;
-                if (auto* shown = qobject_cast<T*>(modal))
-                    answer(shown);
-                else
-                    ADD_FAILURE() << modal->metaObject()->className() << " came up instead";
-            } else if (modal && clock.hasExpired(5000)) {
-                ADD_FAILURE() << "the answer left " << modal->metaObject()->className() << " open";
-                QMetaObject::invokeMethod(modal, "reject");  // close() a box may ignore
-            }
-        });
-        timer.start(10);
-        clock.start();
-    }
-    ~ModalAnswer() { EXPECT_TRUE(answered) << "no modal window showed up"; }
-    bool answered = false;
-    QTimer timer;
-    QElapsedTimer clock;
-};
 
 TEST(QtDialogs, MessageBoxesAndFileDialogsShowTheRequestAndGiveTheAnswer) {
     using B = QMessageBox;
@@ -66,7 +38,7 @@ TEST(QtDialogs, MessageBoxesAndFileDialogsShowTheRequestAndGiveTheAnswer) {
     };
     QtDialogs dialogs;
     for (const auto& row : rows) {
-        ModalAnswer<QMessageBox> answering([&](QMessageBox* box) {
+        test::whenShown<QMessageBox>([&](QMessageBox* box) {
             EXPECT_EQ(box->windowTitle() + "|" + box->text() + "|" + box->detailedText(),
                       (row.title.isEmpty() ? "Velquor" : row.title) + "|Save the changes?|" +
                           row.details);
@@ -80,7 +52,7 @@ TEST(QtDialogs, MessageBoxesAndFileDialogsShowTheRequestAndGiveTheAnswer) {
     }
     // The button asked for is Enter's; Recover is a button of its own.
     for (const A preferred : {A::No, A::Recover}) {
-        ModalAnswer<QMessageBox> answering(
+        test::whenShown<QMessageBox>(
             [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
         MessageRequest request("Recover?", {}, I::None,
                                preferred == A::No ? Bs::YesNo : Bs::RecoverDiscard);
@@ -98,7 +70,7 @@ TEST(QtDialogs, MessageBoxesAndFileDialogsShowTheRequestAndGiveTheAnswer) {
     for (const bool saving : {false, true})
         for (const bool cancel : {false, true}) {
             const QString path = folder.filePath(saving ? "new.cfg" : "euro.cfg");
-            ModalAnswer<QFileDialog> answer([&](QFileDialog* dialog) {
+            test::whenShown<QFileDialog>([&](QFileDialog* dialog) {
                 EXPECT_EQ(dialog->windowTitle() + dialog->nameFilters().join('|') +
                               dialog->directory().absolutePath(),
                           "OpenEuro setup (euro.cfg)" + QDir(folder.path()).absolutePath());
@@ -113,7 +85,7 @@ TEST(QtDialogs, MessageBoxesAndFileDialogsShowTheRequestAndGiveTheAnswer) {
         }
     QDialog dialog;
     for (const int result : {QDialog::Accepted, QDialog::Rejected}) {
-        ModalAnswer<QDialog> answer([&](QDialog* modal) { modal->done(result); });
+        test::whenShown<QDialog>([&](QDialog* modal) { modal->done(result); });
         EXPECT_EQ(dialogs.exec(dialog), result);
     }
 }

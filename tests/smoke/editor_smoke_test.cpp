@@ -7,16 +7,14 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
-#include <functional>
 
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
 #include "support/scratch_dir_test.h"
+#include "support/when_shown.h"
 #include "ui/about/sys_info.h"
 #include "ui/main/frm_editor.h"
 
@@ -26,43 +24,9 @@
 
 namespace {
 
+using velquor::test::whenShown;
 using velquor::ui::frmEditor;
 namespace texts = velquor::ui::texts;
-
-/// Answers the next modal T once, as a user would; windows the answer opens
-/// are left to their own watchers. One that never shows, or stays open after
-/// the answer, fails the test and leaves nothing open.
-template <typename T>
-void whenShown(std::function<void(T*)> answer) {
-    struct Watch {
-        QPointer<QWidget> answered;
-        bool hasAnswered = false;
-        int ticks = 0;
-    };
-    auto* timer = new QTimer(qApp);  // one a test leaves running ends with the application
-    auto watch = std::make_shared<Watch>();
-    QObject::connect(timer, &QTimer::timeout, [timer, watch, answer] {
-        QWidget* modal = QApplication::activeModalWidget();
-        const bool done = watch->hasAnswered && (!watch->answered || !watch->answered->isVisible());
-        if (done || ++watch->ticks > 500) {
-            if (!done) {
-                ADD_FAILURE() << "no " << T::staticMetaObject.className() << " showed and closed";
-                if (modal)
-                    modal->close();
-            }
-            timer->stop();
-            timer->deleteLater();
-            return;
-        }
-        auto* shown = qobject_cast<T*>(modal);
-        if (!shown || watch->hasAnswered)
-            return;
-        watch->answered = shown;
-        watch->hasAnswered = true;
-        answer(shown);
-    });
-    timer->start(20);
-}
 
 class EditorSmoke : public ::testing::Test, public velquor::test::ScratchDir {
   protected:
