@@ -126,6 +126,8 @@ TEST(Reader, FindingsCutLongTextsShowOddBytesInHexAndTheSaveWarningGetsWhatASave
     ASSERT_EQ(warned.size(), 24u);
     EXPECT_EQ(warned[23],
               "28: \x85 and 10 more club lines beyond a nation's places, the last on line 37");
+    EXPECT_EQ(findings(text.substr(0, text.size() - 9 * 9)).back(),  // 21 dropped: no "last"
+              "28: \x85 and 1 more club line beyond a nation's places");
     EXPECT_THAT(findings("*Spain \r\n Real \r\n   \r\n *Italy\r\nX\rY", Noting::DroppedOnly),
                 IsEmpty());
 }
@@ -178,8 +180,10 @@ TEST(RecoveryRecord, GivesBackEveryPlaceOfTheEditedNationsGapsAndOddClubsInclude
     readEuro("\r\n*Germany\r\nC1\r\nC2\r\nC3\r\n*Malta\r\nHibs\r\n*Spain\r\nS1\r\n", *edited,
              FillNationNames());
     Liga& germany = *findNation(*edited, "Germany");
-    germany.UCL1.clear(), germany.UCL3.clear();  // the writer would move C2 up to the first
-    germany.UEFA2 = " ", germany.Intertoto2 = "Line\nfeed";
+    germany.UCL1.clear();  // the writer would move C2 up to the first place
+    germany.UCL3.clear();
+    germany.UEFA2 = " ";
+    germany.Intertoto2 = "Line\nfeed";
     const std::string record = formatRecovery({"2026-12-08T06:00:00Z", "ab12"}, *edited,
                                               {"Germany", "Malta", "Italy"});  // Italy unnamed
     auto target = BuildNationCatalogue();
@@ -188,7 +192,8 @@ TEST(RecoveryRecord, GivesBackEveryPlaceOfTheEditedNationsGapsAndOddClubsInclude
     EXPECT_THAT(recoverInto(record, *target, FillNationNames()), ElementsAre("Germany", "Malta"));
     EXPECT_EQ(named(*target), "Germany:|C2|||| ||||Line\nfeed Malta:Hibs Spain:Theirs ");
     const RecoveryFacts facts = readRecoveryFacts(record);
-    EXPECT_EQ(facts.time + " " + facts.stamp, "2026-12-08T06:00:00Z ab12");
+    EXPECT_EQ(facts.time, "2026-12-08T06:00:00Z");
+    EXPECT_EQ(facts.stamp, "ab12");
     std::string misfit = record;  // fewer marks than Germany has places
     misfit.replace(misfit.find("places 010001001"), 16, "places 01");
     for (const std::string& no : {"Velquor"s, record.substr(1), misfit})

@@ -51,8 +51,10 @@ TEST(Liga, EveryMemberByNameIsItsFieldAndStartsEmptyOnlyKeyAndTagNeverRaise) {
     EXPECT_EQ(outcome([&] { rec.set("NUCL", 32768); }), "#6 Overflow @NUCL");
     EXPECT_EQ(outcome([&] { rec.set("NUEFA", -32769); }), "#6 Overflow @NUEFA");
     EXPECT_EQ(outcome([&] { rec.set("NUCL", "x"); }), "#13 Type mismatch");
-    rec.set("NUCL", -32768);
-    EXPECT_EQ(rec.NUCL, -32768);
+    for (const int edge : {-32768, 32767}) {
+        rec.set("NUCL", edge);
+        EXPECT_EQ(rec.NUCL, edge);
+    }
 }
 
 TEST(NationCatalogue, HoldsTheFixedNationsInTableOrderUnderTheirNames) {
