@@ -304,7 +304,7 @@ TEST_F(MainWindowTest, KeysAloneOpenChooseEditSaveFindShowAboutAndQuit) {
     press(Qt::Key_Tab);  // selects the whole name: typing replaces it
     keys(QApplication::focusWidget(), "Betis");
     press(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_NE(read(path).find("\r\n*Slovakia\r\nBetis\r\n"), std::string::npos);
+    EXPECT_THAT(read(path), ::testing::HasSubstr("\r\n*Slovakia\r\nBetis\r\n"));
 
     dialogs.script.push_back([](QDialog&) {
         EXPECT_EQ(focused(), "cmdOK");

@@ -38,7 +38,7 @@ TEST_F(OpenSaveTest, OpenBacksUpSavesLandWhereTheyWereSentAndEditsAreAskedFor) {
               "\r\n*Italy\r\nTorino FC 1906\r\n\r\n*Spain\r\nMadrid FC\r\nSevilla United\r\n");
     type("txtUCL_0", "!");
     trigger("tolGuardar");
-    EXPECT_NE(read(copy).find("Torino FC 1906!\r\n"), std::string::npos);
+    EXPECT_THAT(read(copy), HasSubstr("Torino FC 1906!\r\n"));
     EXPECT_EQ(read(path), kSpainItaly);
     EXPECT_THAT(entries(), ElementsAre("a/euro.cfg", "a/euro.cfg.bak", "b/euro.cfg"));
 
@@ -112,11 +112,13 @@ TEST_F(OpenSaveTest, EveryWayALoadCanFailShowsTheMessageWithItsCauseAndWritesNot
             if (step == row.meddleAt && stdfs::remove(file) && row.becomes == 'd')
                 stdfs::create_directory(file);
         };
-        fs.failAt = row.failAt, fs.writeBudget = 5;
+        fs.failAt = row.failAt;
+        fs.writeBudget = 5;
         fs.error = row.failAt == Read ? EACCES : ENOSPC;
         dialogs.answers = {Yes, Yes};
         open(path);
-        fs.failAt = None, fs.meddle = nullptr;
+        fs.failAt = None;
+        fs.meddle = nullptr;
         EXPECT_EQ(window->isVisible(), row.why.isEmpty()) << "a failed load ends the run";
         if (row.why.isEmpty()) {
             EXPECT_THAT(dialogs.texts(), IsEmpty());
@@ -179,7 +181,8 @@ TEST_F(OpenSaveTest, AFailedSaveTellsWhyAndKeepsEveryFileAsItWasAndTheEditForThe
     for (const auto& row : rows) {
         SCOPED_TRACE(row.why.toStdString());
         dialogs.messages.clear();
-        fs.failAt = row.failAt, fs.writeBudget = 5;
+        fs.failAt = row.failAt;
+        fs.writeBudget = 5;
         fs.error = row.failAt == Create ? EACCES : ENOSPC;
         if (row.meddle == 'd')
             fs.meddle = [](Step step, const stdfs::path& file) {
@@ -189,7 +192,8 @@ TEST_F(OpenSaveTest, AFailedSaveTellsWhyAndKeepsEveryFileAsItWasAndTheEditForThe
         QFile::setPermissions(
             path, row.meddle == 'r' ? QFile::ReadOwner : QFile::ReadOwner | QFile::WriteOwner);
         row.target.isEmpty() ? trigger("tolGuardar") : saveAs(row.target);
-        fs.failAt = None, fs.meddle = nullptr;
+        fs.failAt = None;
+        fs.meddle = nullptr;
         expectOnlyMessage(kFailed);
         EXPECT_EQ(dialogs.messages[0].details.replace(scratch.path(), "~"), row.why);
         EXPECT_EQ(read(path), kSpainItaly);
@@ -200,7 +204,7 @@ TEST_F(OpenSaveTest, AFailedSaveTellsWhyAndKeepsEveryFileAsItWasAndTheEditForThe
     dialogs.messages.clear();
     saveAs(path);
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_NE(read(path).find("Madrid FC!\r\n"), std::string::npos);
+    EXPECT_THAT(read(path), HasSubstr("Madrid FC!\r\n"));
 }
 
 // What Open, a drop, closing or a save do with unsaved edits, by the answers they get.
@@ -335,10 +339,12 @@ TEST_F(OpenSaveTest, TheFirstSaveOfAFileThatDropsLinesWarnsFirst) {
     const platform::MessageRequest& warning = dialogs.messages.back();
     EXPECT_EQ(warning.icon, MessageIcon::Warning);
     EXPECT_EQ(warning.buttons, MessageButtons::SaveCancel);
-    EXPECT_TRUE(warning.text.contains(
-        "Line 4: club line \"B\" is beyond Andorra's 1 place and is dropped on save"));
-    EXPECT_TRUE(warning.text.contains("And 22 more (see the details)."));
-    EXPECT_TRUE(warning.details.contains("Line 30: header \"*Atlantis\""));
+    EXPECT_THAT(
+        warning.text.toStdString(),
+        ::testing::AllOf(HasSubstr("Line 4: club line \"B\" is beyond Andorra's 1 place and is "
+                                   "dropped on save"),
+                         HasSubstr("And 22 more (see the details).")));
+    EXPECT_THAT(warning.details.toStdString(), HasSubstr("Line 30: header \"*Atlantis\""));
     // Once answered Save it asks no more, until the file is opened again.
     dialogs.messages.clear();
     dialogs.answers = {Cancel, Save};
