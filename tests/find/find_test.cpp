@@ -127,9 +127,9 @@ TEST(BuscarTest, FindsTheNextNationHoldingThePatternOrSaysWhyNot) {
         QString message;
         bool remembered;  // the next opens with them
     } rows[] = {
-        {"Scotland", "LaNd", false, false, "England", {}, true},   // round from the last
-        {"", "", false, true, "Faeroe Islands", {}, true},         // the prefill, from there
-        {"+Scotland", "LaNd", false, false, "England", {}, true},  // Faeroe Islands stays current
+        {"Scotland", "LaNd", false, false, "England", {}, true},  // round from the last
+        {"", "", false, true, "Faeroe Islands", {}, true},        // the prefill, from there
+        {"+Holland", "LaNd", false, false, "Iceland", {}, true},  // Faeroe Islands stays current
         {"Albania", "spain", true, false, "Albania", kNoMatch, true},
         {"", "spain", false, false, "Spain", {}, true},
         {"Spain", "pain", false, false, "Spain", {}, true},  // the selected node comes last
