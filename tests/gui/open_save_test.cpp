@@ -72,7 +72,7 @@ TEST_F(OpenSaveTest, EveryWayALoadCanFailShowsTheMessageWithItsCauseAndWritesNot
         QString why = {};  // the details; none: the file loads
     } rows[] = {
         // clang-format off
-        {"orphan club line", "Nobody\r\n*Spain\r\n", None, None, 0, both, club + "Nobody" + orphan},
+        {"orphan club line", "J\xF6rg\r\n*Spain\r\n", None, None, 0, both, club + "J\u00F6rg" + orphan},
         {"every byte: up to the CR, a club line with no nation", everyByte, None, None, 0, both,
          club + platform::decodeText(everyByte.substr(0, 13)) + orphan},
         {"64 MiB without a line end", std::string(64 << 20, 'x'), None, None, 0, both,
