@@ -34,7 +34,10 @@ TEST_F(WindowShows, EveryNationsNodeHasItsFlagAndItsCaptionFitsItsLabel) {
     }
     const ui::ImageList& images = window->imageList();
     EXPECT_EQ(tree()->findItems("Northern Ireland", {})[0]->icon(0).cacheKey(),
-              images.picture("Pelota").cacheKey());  // it has no flag
+              images.picture("Pelota").cacheKey());                  // it has no flag
+    const QIcon spain = tree()->findItems("Spain", {})[0]->icon(0);  // drawn on first use
+    EXPECT_EQ(spain.actualSize(QSize(64, 64)), QSize(32, 32)) << "flags go up to 32";
+    EXPECT_FALSE(spain.pixmap(16).isNull());
     EXPECT_FALSE(images.contains("spain")) << "keys are exact";
     EXPECT_FALSE(images.picture(1).isNull()) << "counted from 1";
     EXPECT_TRUE(images.picture(0).isNull());
