@@ -108,10 +108,10 @@ bool frmEditor::bPanelEnabled() const {
 }
 
 void frmEditor::fillBoxes(bool everyBox) {
+    const auto record = currentRecord();  // the boxes' edits go into this same record
     for (const PanelGroup& group : panelGroups()) {
         for (std::size_t k = 0; k < group.boxes.size(); ++k) {
             QLineEdit* box = group.boxes[k];
-            const auto record = currentRecord();
             const std::string* text =
                 record ? group.competition.place(*record, static_cast<int>(k) + 1) : nullptr;
             const QString shown = text ? platform::decodeText(*text) : QString();
