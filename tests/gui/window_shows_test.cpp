@@ -1,6 +1,7 @@
-// What the windows show, whole and true, at every scale the tests run at (see CMakeLists.txt).
+// What the windows show, whole and true, at scale 1 and at the scales desktops use.
 
 #include <QFrame>
+#include <QProcess>
 #include <QWindow>
 #include <cmath>
 
@@ -71,6 +72,18 @@ TEST_F(WindowShows, TheNationTreesFramesShowWholeOnWholeDevicePixels) {
         EXPECT_EQ(frame->isVisible(), ratio != std::round(ratio) && tree->isVisible());
         EXPECT_GT(stack.indexOf(frame), stack.indexOf(tree)) << "drawn over it";
         EXPECT_TRUE(frame->testAttribute(Qt::WA_TransparentForMouseEvents));
+    }
+}
+
+TEST_F(WindowShows, AllOfItAgainAtTheScalesDesktopsUse) {
+    for (const char* scale : {"1.5", "2"}) {
+        QProcess copy;  // a scale is set before the application starts
+        copy.setEnvironment(QProcess::systemEnvironment() << QString("QT_SCALE_FACTOR=") + scale);
+        copy.setProcessChannelMode(QProcess::MergedChannels);
+        copy.start(QCoreApplication::applicationFilePath(),
+                   {"--gtest_filter=WindowShows.*-WindowShows.AllOfItAgain*"});
+        ASSERT_TRUE(copy.waitForFinished(60000)) << scale;
+        EXPECT_EQ(copy.exitCode(), 0) << scale << copy.readAll().toStdString();
     }
 }
 
