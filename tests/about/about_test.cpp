@@ -11,6 +11,7 @@
 #include "support/scripted_dialogs.h"
 #include "ui/about/frm_about.h"
 #include "ui/about/sys_info.h"
+#include "ui/room_for_text.h"
 
 namespace velquor::test {
 namespace {
@@ -138,6 +139,27 @@ TEST(StartSysInfo, StartsTheFirstRegisteredProgramThatExistsOrSaysItIsUnavailabl
         EXPECT_FALSE(ui::GetKeyValue(registry, Registry::kLocalMachine, key, "PATH", out));
         EXPECT_EQ(out, "") << key;
     }
+}
+
+// A label that needs more lines in the font it has now pushes down only what
+// lies below it in its own column, and the window grows by as much.
+TEST(RoomForText, AGrownLabelMovesWhatIsBelowItInItsColumnAndTheWindowGrowsByAsMuch) {
+    QWidget window;
+    window.setFixedSize(300, 200);
+    auto* text = new QLabel(QString("word ").repeated(40), &window);
+    text->setWordWrap(true);
+    text->setGeometry(0, 0, 100, 20);
+    auto* below = new QPushButton("below", &window);
+    below->setGeometry(0, 30, 100, 20);
+    auto* beside = new QPushButton("beside", &window);
+    beside->setGeometry(150, 30, 100, 20);
+    const int grown = text->heightForWidth(100) - 20;
+    ASSERT_GT(grown, 0);
+    ui::makeRoomForText(window);
+    EXPECT_EQ(text->geometry(), QRect(0, 0, 100, 20 + grown));
+    EXPECT_EQ(below->geometry(), QRect(0, 30 + grown, 100, 20));
+    EXPECT_EQ(beside->geometry(), QRect(150, 30, 100, 20));
+    EXPECT_EQ(window.size(), QSize(300, 200 + grown));
 }
 
 #ifndef _WIN32
