@@ -87,14 +87,6 @@ TEST(Reader, FollowsTheLoadLoopToTheCharacter) {
         {"\r\r\r\r\r", "@"}};
     for (const auto& [text, nations] : rows)
         EXPECT_EQ(loaded(text), nations) << text;
-
-    auto catalogue = BuildNationCatalogue();
-    EXPECT_EQ(readEuro("*Wales\nCardiff\n", *catalogue, FillNationNames()).lines, 1);
-    ReadOptions options;
-    std::vector<std::size_t> positions;
-    options.progress = [&](std::size_t p) { positions.push_back(p); };
-    readEuro("\r\n*Malta\r\nHibs\r\n", *catalogue, FillNationNames(), options);
-    EXPECT_THAT(positions, ElementsAre(1, 3, 11));
 }
 
 TEST(Reader, FindingsCutLongTextsShowOddBytesInHexAndTheSaveWarningGetsWhatASaveDrops) {
