@@ -79,7 +79,6 @@ TEST_F(WindowShows, AllOfItAgainAtTheScalesDesktopsUse) {
     for (const char* scale : {"1.5", "2"}) {
         QProcess copy;  // a scale is set before the application starts
         copy.setEnvironment(QProcess::systemEnvironment() << QString("QT_SCALE_FACTOR=") + scale);
-        copy.setProcessChannelMode(QProcess::MergedChannels);
         copy.start(QCoreApplication::applicationFilePath(),
                    {"--gtest_filter=WindowShows.*-WindowShows.AllOfItAgain*"});
         ASSERT_TRUE(copy.waitForFinished(60000)) << scale;
