@@ -122,6 +122,7 @@ TEST_F(EditsKept, EditsOfAVelquorThatDiedAreOfferedBackAtTheNextOpen) {
     click("Italy");
     EXPECT_EQ(box("txtUCL_0")->text(), "Torino FC 1906");
     EXPECT_TRUE(state().bUnsaved);
+    EXPECT_TRUE(state().bModified) << "as any edit does";
     EXPECT_EQ(read(path), kSpainItaly) << "untouched until saved";
 
     // This window goes as a crash would, and the file changes: Discard.
