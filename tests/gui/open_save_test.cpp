@@ -6,7 +6,6 @@
 #include <QScopeGuard>
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <numeric>
 
 #include "editor_fixture.h"

@@ -77,13 +77,14 @@ TEST_F(WindowShows, TheNationTreesFramesShowWholeOnWholeDevicePixels) {
 
 TEST_F(WindowShows, AllOfItAgainAtTheScalesDesktopsUse) {
     for (const char* scale : {"1.5", "2"}) {
-        QProcess copy;  // a scale is set before the application starts
-        copy.setEnvironment(QProcess::systemEnvironment() << QString("QT_SCALE_FACTOR=") + scale);
+        QProcess copy;  // a scale is set before the application starts; a copy inherits ours
+        qputenv("QT_SCALE_FACTOR", scale);  // in place of one this run was given, not after it
         copy.start(QCoreApplication::applicationFilePath(),
                    {"--gtest_filter=WindowShows.*-WindowShows.AllOfItAgain*"});
         ASSERT_TRUE(copy.waitForFinished(60000)) << scale;
         EXPECT_EQ(copy.exitCode(), 0) << scale << copy.readAll().toStdString();
     }
+    qunsetenv("QT_SCALE_FACTOR");  // read once at start: this run keeps the scale it has
 }
 
 // A font wider than it was measured for: texts fit, nothing overlaps, the box grows.
